@@ -1,0 +1,98 @@
+// Exported session-handle functions. Each one records its failure in the calling thread's
+// error record (by the precedence rule, with an empty text), except the early refusals made
+// while the library is unloading.
+#include "base_status.h"
+#include "error_record.h"
+#include "library_state.h"
+#include "session_registry.h"
+
+namespace zor::base {
+namespace {
+
+ViStatus RecordFailureInThread(ViStatus status) noexcept {
+  if (status < 0) {
+    // A failure to record (no thread slot, no memory) must not hide the first status.
+    Guarded([&] {
+      ThreadRecord().Offer(status, "");
+      return kSuccess;
+    });
+  }
+  return status;
+}
+
+template <typename Body>
+ViStatus Recorded(Body&& body) noexcept {
+  return RecordFailureInThread(Guarded(std::forward<Body>(body)));
+}
+
+}  // namespace
+}  // namespace zor::base
+
+using namespace zor::base;
+
+extern "C" {
+
+ZOR_EXPORT ViStatus ZorSession_New(ViSession* vi) {
+  return Recorded([&] {
+    if (vi == nullptr) Raise(kNullPointer);
+    *vi = 0;
+    *vi = CreateSession();
+    return kSuccess;
+  });
+}
+
+ZOR_EXPORT ViStatus ZorSession_Dispose(ViSession vi) {
+  return Recorded([&] {
+    DisposeSession(vi);
+    return kSuccess;
+  });
+}
+
+ZOR_EXPORT ViStatus ZorSession_Lock(ViSession vi, ViBoolean* callerHasLock) {
+  if (Unloading()) return kUnrecoverable;
+  return Recorded([&] {
+    if (callerHasLock != nullptr && *callerHasLock != VI_FALSE) return kSuccess;
+    {
+      SessionAccess access(vi);
+      // The extra level outlives the access: the thread keeps the session until it unlocks.
+      access.lock().Enter();
+    }
+    if (callerHasLock != nullptr) *callerHasLock = VI_TRUE;
+    return kSuccess;
+  });
+}
+
+ZOR_EXPORT ViStatus ZorSession_Unlock(ViSession vi, ViBoolean* callerHasLock) {
+  return Recorded([&] {
+    if (callerHasLock != nullptr && *callerHasLock == VI_FALSE) return kSuccess;
+    {
+      SessionAccess access(vi);
+      // The access holds one level; a thread that never locked the session holds no other.
+      // Leaving anyway would release a level it does not own.
+      if (access.lock().depth < 2) Raise(kUnrecoverable);
+      access.lock().Leave();
+    }
+    if (callerHasLock != nullptr) *callerHasLock = VI_FALSE;
+    return kSuccess;
+  });
+}
+
+ZOR_EXPORT ViStatus ZorSession_GetDataPtr(ViSession vi, ViAddr* dataPtr) {
+  if (Unloading()) return kUnrecoverable;
+  return Recorded([&] {
+    if (dataPtr == nullptr) Raise(kNullPointer);
+    SessionAccess access(vi);
+    *dataPtr = access.record().dataPtr;
+    return kSuccess;
+  });
+}
+
+ZOR_EXPORT ViStatus ZorSession_SetDataPtr(ViSession vi, ViAddr dataPtr) {
+  return Recorded([&] {
+    SessionAccess access(vi);
+    access.record().dataPtr = dataPtr;
+    return kSuccess;
+  });
+}
+
+}  // extern "C"

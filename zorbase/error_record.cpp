@@ -1,9 +1,9 @@
 #include "error_record.h"
 
-#include <climits>
 #include <cstring>
 
 #include "base_status.h"
+#include "core/text.h"
 #include "library_state.h"
 
 namespace zor::base {
@@ -33,20 +33,7 @@ bool ErrorRecord::Offer(ViStatus newCode, const char* text) noexcept {
 
 ViStatus CopyOutByBufferRule(const char* text, std::size_t length, ViInt32 size,
                              char* buffer) noexcept {
-  // Texts longer than a ViInt32 can count report the largest count instead of wrapping.
-  const ViInt32 needed =
-      length >= static_cast<std::size_t>(INT32_MAX) ? INT32_MAX : static_cast<ViInt32>(length + 1);
-  if (size == 0) return needed;
-  if (buffer == nullptr) return kNullPointer;
-  if (size < 0 || size >= needed) {
-    std::memmove(buffer, text, length);
-    buffer[length] = '\0';
-    return kSuccess;
-  }
-  const auto kept = static_cast<std::size_t>(size - 1);
-  std::memmove(buffer, text, kept);
-  buffer[kept] = '\0';
-  return needed;
+  return text::CopyOut(text, length, size, buffer, kNullPointer);
 }
 
 ErrorRecord& ThreadRecord() {

@@ -698,7 +698,362 @@ typedef ViStatus (*ZorUserInterchangeCheckCallback)(ViSession vi, ViInt32 functi
 extern "C" {
 #endif
 
-/* (Engine functions are declared here.) */
+/* ---- Sessions: disposal, locking, validation, links ---- */
+ZOR_EXPORT ViStatus Zor_Dispose(ViSession vi);
+ZOR_EXPORT ViStatus Zor_ValidateSession(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_SessionIsAvailable(ViSession vi);
+ZOR_EXPORT ViStatus Zor_LockSession(ViSession vi, ViBoolean *callerHasLock);
+ZOR_EXPORT ViStatus Zor_UnlockSession(ViSession vi, ViBoolean *callerHasLock);
+ZOR_EXPORT ViStatus Zor_LockSession_Class(ViSession vi, ViBoolean *callerHasLock);
+ZOR_EXPORT ViStatus Zor_UnlockSession_Class(ViSession vi, ViBoolean *callerHasLock);
+ZOR_EXPORT ViBoolean Zor_NeedToCheckStatus(ViSession vi);
+ZOR_EXPORT ViStatus Zor_SetNeedToCheckStatus(ViSession vi, ViBoolean needToCheckStatus);
+ZOR_EXPORT ViSession Zor_SpecificDriverSession(ViSession vi);
+ZOR_EXPORT ViStatus Zor_SetSpecificDriverSession(ViSession vi, ViSession linkedVi);
+
+/* ---- Error information and the instrument-specific error queue ---- */
+ZOR_EXPORT ViStatus Zor_SetErrorInfo(ViSession vi, ViBoolean overwrite, ViStatus primaryError,
+                                     ViStatus secondaryError, ViConstString errorElaboration);
+ZOR_EXPORT ViStatus Zor_GetErrorInfo(ViSession vi, ViStatus *primaryError,
+                                     ViStatus *secondaryError, ViChar errorElaboration[256]);
+ZOR_EXPORT ViStatus Zor_ClearErrorInfo(ViSession vi);
+ZOR_EXPORT ViStatus Zor_ParamPositionError(ViInt32 parameterPosition);
+ZOR_EXPORT ViStatus Zor_QueueInstrSpecificError(ViSession vi, ViInt32 errorCode,
+                                                ViConstString errorMessage);
+ZOR_EXPORT ViStatus Zor_DequeueInstrSpecificError(ViSession vi, ViInt32 *errorCode,
+                                                  ViChar errorMessage[256]);
+ZOR_EXPORT ViStatus Zor_ClearInstrSpecificErrorQueue(ViSession vi);
+ZOR_EXPORT ViStatus Zor_InstrSpecificErrorQueueSize(ViSession vi, ViInt32 *queueSize);
+
+/* ---- Attribute definition ---- */
+ZOR_EXPORT ViStatus Zor_AddAttributeViInt32(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViInt32 defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViInt32 readCallback,
+                                          ZorWriteCallbackViInt32 writeCallback, RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_AddAttributeViInt64(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViInt64 defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViInt64 readCallback,
+                                          ZorWriteCallbackViInt64 writeCallback, RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_AddAttributeViReal64(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViReal64 defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViReal64 readCallback,
+                                          ZorWriteCallbackViReal64 writeCallback, RangeTablePtr rangeTable, ViInt32 comparePrecision);
+ZOR_EXPORT ViStatus Zor_AddAttributeViString(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViConstString defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViString readCallback,
+                                          ZorWriteCallbackViString writeCallback);
+ZOR_EXPORT ViStatus Zor_AddAttributeViAddr(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViAddr defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViAddr readCallback,
+                                          ZorWriteCallbackViAddr writeCallback);
+ZOR_EXPORT ViStatus Zor_AddAttributeViSession(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViSession defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViSession readCallback,
+                                          ZorWriteCallbackViSession writeCallback);
+ZOR_EXPORT ViStatus Zor_AddAttributeViBoolean(ViSession vi, ViAttr attributeId,
+                                          ViConstString attributeName, ViBoolean defaultValue,
+                                          ViInt32 flags, ZorReadCallbackViBoolean readCallback,
+                                          ZorWriteCallbackViBoolean writeCallback);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViInt32(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViInt32 defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViInt32 readCallback,
+                                                  ZorWriteCallbackViInt32 writeCallback, RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViInt64(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViInt64 defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViInt64 readCallback,
+                                                  ZorWriteCallbackViInt64 writeCallback, RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViReal64(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViReal64 defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViReal64 readCallback,
+                                                  ZorWriteCallbackViReal64 writeCallback, RangeTablePtr rangeTable, ViInt32 comparePrecision);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViString(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViConstString defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViString readCallback,
+                                                  ZorWriteCallbackViString writeCallback);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViAddr(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViAddr defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViAddr readCallback,
+                                                  ZorWriteCallbackViAddr writeCallback);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViSession(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViSession defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViSession readCallback,
+                                                  ZorWriteCallbackViSession writeCallback);
+ZOR_EXPORT ViStatus Zor_AddRepeatedAttributeViBoolean(ViSession vi, ViConstString repCapName,
+                                                  ViAttr attributeId, ViConstString attributeName,
+                                                  ViBoolean defaultValue, ViInt32 flags,
+                                                  ZorReadCallbackViBoolean readCallback,
+                                                  ZorWriteCallbackViBoolean writeCallback);
+ZOR_EXPORT ViStatus Zor_DeleteAttribute(ViSession vi, ViAttr attributeId);
+
+/* ---- Attribute callbacks and comparison precision ---- */
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViInt32(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViInt32 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViInt64(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViInt64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViReal64(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViReal64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViString(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViString callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViAddr(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViAddr callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViSession(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViSession callback);
+ZOR_EXPORT ViStatus Zor_SetAttrReadCallbackViBoolean(ViSession vi, ViAttr attributeId,
+                                                   ZorReadCallbackViBoolean callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViInt32(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViInt32 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViInt64(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViInt64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViReal64(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViReal64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViString(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViString callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViAddr(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViAddr callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViSession(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViSession callback);
+ZOR_EXPORT ViStatus Zor_SetAttrWriteCallbackViBoolean(ViSession vi, ViAttr attributeId,
+                                                   ZorWriteCallbackViBoolean callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViInt32(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViInt32 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViInt64(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViInt64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViReal64(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViReal64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViString(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViString callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViAddr(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViAddr callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViSession(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViSession callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCheckCallbackViBoolean(ViSession vi, ViAttr attributeId,
+                                                   ZorCheckCallbackViBoolean callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViInt32(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViInt32 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViInt64(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViInt64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViReal64(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViReal64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViString(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViString callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViAddr(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViAddr callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViSession(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViSession callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCoerceCallbackViBoolean(ViSession vi, ViAttr attributeId,
+                                                   ZorCoerceCallbackViBoolean callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViInt32(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViInt32 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViInt64(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViInt64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViReal64(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViReal64 callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViString(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViString callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViAddr(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViAddr callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViSession(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViSession callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCompareCallbackViBoolean(ViSession vi, ViAttr attributeId,
+                                                   ZorCompareCallbackViBoolean callback);
+ZOR_EXPORT ViStatus Zor_SetAttrRangeTableCallback(ViSession vi, ViAttr attributeId,
+                                                  ZorRangeTableCallback callback);
+ZOR_EXPORT ViStatus Zor_SetAttrCallback(ViSession vi, ViAttr attributeId, ViInt32 attributeType,
+                                        ViInt32 callbackType, ViAddr callback);
+ZOR_EXPORT ViStatus Zor_GetAttrCallback(ViSession vi, ViAttr attributeId, ViInt32 attributeType,
+                                        ViInt32 callbackType, ViAddr *callback);
+ZOR_EXPORT ViStatus Zor_SetAttrComparePrecision(ViSession vi, ViAttr attributeId,
+                                                ViInt32 comparePrecision);
+ZOR_EXPORT ViStatus Zor_GetAttrComparePrecision(ViSession vi, ViAttr attributeId,
+                                                ViInt32 *comparePrecision);
+
+/* ---- Attribute enumeration and description ---- */
+ZOR_EXPORT ViStatus Zor_GetNumAttributes(ViSession vi, ViInt32 *numAttributes);
+ZOR_EXPORT ViStatus Zor_GetNthAttribute(ViSession vi, ViInt32 index, ViAttr *attributeId);
+ZOR_EXPORT ViStatus Zor_GetAttributeFlags(ViSession vi, ViAttr attributeId, ViInt32 *flags);
+ZOR_EXPORT ViStatus Zor_SetAttributeFlags(ViSession vi, ViAttr attributeId, ViInt32 flags);
+ZOR_EXPORT ViStatus Zor_GetAttributeType(ViSession vi, ViAttr attributeId, ViInt32 *attributeType);
+ZOR_EXPORT ViStatus Zor_GetAttributeName(ViSession vi, ViAttr attributeId, ViChar buffer[],
+                                         ViInt32 bufferSize);
+ZOR_EXPORT ViStatus Zor_ValidateAttribute(ViSession vi, ViAttr attributeId, ViInt32 attributeType);
+ZOR_EXPORT ViBoolean Zor_AttributeIsAvailable(ViSession vi, ViAttr attributeId);
+
+/* ---- Repeated capabilities ---- */
+ZOR_EXPORT ViStatus Zor_BuildRepCapTable(ViSession vi, ViConstString repCapName,
+                                         ViConstString repCapList);
+ZOR_EXPORT ViStatus Zor_AddToRepCapTable(ViSession vi, ViConstString repCapName,
+                                         ViConstString repCapList);
+ZOR_EXPORT ViStatus Zor_CoerceRepCapName(ViSession vi, ViConstString repCapName,
+                                         ViConstString instanceName, ViConstString *coercedName);
+ZOR_EXPORT ViStatus Zor_GetNthRepCapName(ViSession vi, ViConstString repCapName, ViInt32 index,
+                                         ViConstString *instanceNameOut);
+ZOR_EXPORT ViStatus Zor_GetRepCapIndex(ViSession vi, ViConstString repCapName,
+                                       ViConstString instanceName, ViInt32 *index);
+ZOR_EXPORT ViStatus Zor_GetAttributeRepCapName(ViSession vi, ViAttr attributeId,
+                                               ViConstString *repCapNameOut);
+ZOR_EXPORT ViStatus Zor_BuildChannelTable(ViSession vi, ViConstString channelList,
+                                          ViInt32 reserved1, ViInt32 reserved2);
+ZOR_EXPORT ViStatus Zor_AddToChannelTable(ViSession vi, ViConstString channelList);
+ZOR_EXPORT ViStatus Zor_CoerceChannelName(ViSession vi, ViConstString channelName,
+                                          ViConstString *coercedName);
+ZOR_EXPORT ViStatus Zor_GetNthChannelString(ViSession vi, ViInt32 index,
+                                            ViConstString *channelNameOut);
+ZOR_EXPORT ViStatus Zor_GetChannelIndex(ViSession vi, ViConstString channelName, ViInt32 *index);
+ZOR_EXPORT ViStatus Zor_GetUserChannelName(ViSession vi, ViConstString channelName,
+                                           ViConstString *userChannelName);
+ZOR_EXPORT ViStatus Zor_RestrictAttrToInstances(ViSession vi, ViAttr attributeId,
+                                                ViConstString instanceList);
+ZOR_EXPORT ViStatus Zor_RestrictAttrToChannels(ViSession vi, ViAttr attributeId,
+                                               ViConstString channelList);
+ZOR_EXPORT ViStatus Zor_ValidateAttrForRepCapName(ViSession vi, ViConstString instanceName,
+                                                  ViAttr attributeId);
+ZOR_EXPORT ViStatus Zor_ValidateAttrForChannel(ViSession vi, ViConstString channelName,
+                                               ViAttr attributeId);
+
+/* ---- Range tables ---- */
+ZOR_EXPORT ViStatus Zor_RangeTableNew(ViSession vi, ViInt32 numberOfEntries, ViInt32 tableType,
+                                      ViBoolean hasMin, ViBoolean hasMax,
+                                      RangeTablePtr *rangeTable);
+ZOR_EXPORT ViStatus Zor_RangeTableFree(ViSession vi, RangeTablePtr rangeTable,
+                                       ViBoolean freeCmdStrings);
+ZOR_EXPORT ViStatus Zor_SetRangeTableEntry(RangeTablePtr rangeTable, ViInt32 index,
+                                           ViReal64 minValue, ViReal64 maxValue,
+                                           ViReal64 coercedValue, ViString cmdString,
+                                           ViInt32 cmdValue);
+ZOR_EXPORT ViStatus Zor_SetRangeTableEntryViInt64(RangeTablePtr rangeTable, ViInt32 index,
+                                                  ViInt64 minValue, ViInt64 maxValue,
+                                                  ViInt64 coercedValue, ViString cmdString,
+                                                  ViInt32 cmdValue);
+ZOR_EXPORT ViStatus Zor_SetRangeTableEnd(RangeTablePtr rangeTable, ViInt32 index);
+ZOR_EXPORT ViStatus Zor_ValidateRangeTable(RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_GetRangeTableNumEntries(RangeTablePtr rangeTable, ViInt32 *numEntries);
+ZOR_EXPORT ViStatus Zor_GetAttrRangeTable(ViSession vi, ViConstString repCapName,
+                                          ViAttr attributeId, RangeTablePtr *rangeTable);
+ZOR_EXPORT ViStatus Zor_GetStoredRangeTablePtr(ViSession vi, ViAttr attributeId,
+                                               RangeTablePtr *rangeTable);
+ZOR_EXPORT ViStatus Zor_SetStoredRangeTablePtr(ViSession vi, ViAttr attributeId,
+                                               RangeTablePtr rangeTable);
+ZOR_EXPORT ViStatus Zor_GetViReal64EntryFromValue(ViReal64 value, RangeTablePtr rangeTable,
+                                                ViReal64 *minValue, ViReal64 *maxValue,
+                                                ViReal64 *coercedValue, ViInt32 *index,
+                                                ViString *cmdString, ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViReal64EntryFromString(ViConstString string, RangeTablePtr rangeTable,
+                                                 ViReal64 *minValue, ViReal64 *maxValue,
+                                                 ViReal64 *coercedValue, ViInt32 *index,
+                                                 ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViReal64EntryFromIndex(ViInt32 index, RangeTablePtr rangeTable,
+                                                ViReal64 *minValue, ViReal64 *maxValue,
+                                                ViReal64 *coercedValue, ViString *cmdString,
+                                                ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViReal64EntryFromCmdValue(ViInt32 cmdValue, RangeTablePtr rangeTable,
+                                                   ViReal64 *minValue, ViReal64 *maxValue,
+                                                   ViReal64 *coercedValue, ViInt32 *index,
+                                                   ViString *cmdString);
+ZOR_EXPORT ViStatus Zor_GetViReal64EntryFromCoercedVal(ViReal64 coercedValue, RangeTablePtr rangeTable,
+                                                     ViReal64 *minValue, ViReal64 *maxValue,
+                                                     ViInt32 *index, ViString *cmdString,
+                                                     ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt32EntryFromValue(ViInt32 value, RangeTablePtr rangeTable,
+                                                ViInt32 *minValue, ViInt32 *maxValue,
+                                                ViInt32 *coercedValue, ViInt32 *index,
+                                                ViString *cmdString, ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt32EntryFromString(ViConstString string, RangeTablePtr rangeTable,
+                                                 ViInt32 *minValue, ViInt32 *maxValue,
+                                                 ViInt32 *coercedValue, ViInt32 *index,
+                                                 ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt32EntryFromIndex(ViInt32 index, RangeTablePtr rangeTable,
+                                                ViInt32 *minValue, ViInt32 *maxValue,
+                                                ViInt32 *coercedValue, ViString *cmdString,
+                                                ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt32EntryFromCmdValue(ViInt32 cmdValue, RangeTablePtr rangeTable,
+                                                   ViInt32 *minValue, ViInt32 *maxValue,
+                                                   ViInt32 *coercedValue, ViInt32 *index,
+                                                   ViString *cmdString);
+ZOR_EXPORT ViStatus Zor_GetViInt32EntryFromCoercedVal(ViInt32 coercedValue, RangeTablePtr rangeTable,
+                                                     ViInt32 *minValue, ViInt32 *maxValue,
+                                                     ViInt32 *index, ViString *cmdString,
+                                                     ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt64EntryFromValue(ViInt64 value, RangeTablePtr rangeTable,
+                                                ViInt64 *minValue, ViInt64 *maxValue,
+                                                ViInt64 *coercedValue, ViInt32 *index,
+                                                ViString *cmdString, ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt64EntryFromString(ViConstString string, RangeTablePtr rangeTable,
+                                                 ViInt64 *minValue, ViInt64 *maxValue,
+                                                 ViInt64 *coercedValue, ViInt32 *index,
+                                                 ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt64EntryFromIndex(ViInt32 index, RangeTablePtr rangeTable,
+                                                ViInt64 *minValue, ViInt64 *maxValue,
+                                                ViInt64 *coercedValue, ViString *cmdString,
+                                                ViInt32 *cmdValue);
+ZOR_EXPORT ViStatus Zor_GetViInt64EntryFromCmdValue(ViInt32 cmdValue, RangeTablePtr rangeTable,
+                                                   ViInt64 *minValue, ViInt64 *maxValue,
+                                                   ViInt64 *coercedValue, ViInt32 *index,
+                                                   ViString *cmdString);
+ZOR_EXPORT ViStatus Zor_GetViInt64EntryFromCoercedVal(ViInt64 coercedValue, RangeTablePtr rangeTable,
+                                                     ViInt64 *minValue, ViInt64 *maxValue,
+                                                     ViInt32 *index, ViString *cmdString,
+                                                     ViInt32 *cmdValue);
+
+/* ---- Default callbacks and value helpers ---- */
+ZOR_EXPORT ViStatus Zor_DefaultCheckCallbackViInt32(ViSession vi, ViConstString repCapName,
+                                                    ViAttr attributeId, ViInt32 value);
+ZOR_EXPORT ViStatus Zor_DefaultCheckCallbackViInt64(ViSession vi, ViConstString repCapName,
+                                                    ViAttr attributeId, ViInt64 value);
+ZOR_EXPORT ViStatus Zor_DefaultCheckCallbackViReal64(ViSession vi, ViConstString repCapName,
+                                                     ViAttr attributeId, ViReal64 value);
+ZOR_EXPORT ViStatus Zor_DefaultCoerceCallbackViInt32(ViSession vi, ViConstString repCapName,
+                                                     ViAttr attributeId, ViInt32 value,
+                                                     ViInt32 *coercedValue);
+ZOR_EXPORT ViStatus Zor_DefaultCoerceCallbackViInt64(ViSession vi, ViConstString repCapName,
+                                                     ViAttr attributeId, ViInt64 value,
+                                                     ViInt64 *coercedValue);
+ZOR_EXPORT ViStatus Zor_DefaultCoerceCallbackViReal64(ViSession vi, ViConstString repCapName,
+                                                      ViAttr attributeId, ViReal64 value,
+                                                      ViReal64 *coercedValue);
+ZOR_EXPORT ViStatus Zor_DefaultCoerceCallbackViBoolean(ViSession vi, ViConstString repCapName,
+                                                       ViAttr attributeId, ViBoolean value,
+                                                       ViBoolean *coercedValue);
+ZOR_EXPORT ViStatus Zor_DefaultCompareCallbackViReal64(ViSession vi, ViConstString repCapName,
+                                                       ViAttr attributeId, ViReal64 a, ViReal64 b,
+                                                       ViInt32 *result);
+ZOR_EXPORT ViStatus Zor_CompareWithPrecision(ViInt32 digits, ViReal64 a, ViReal64 b,
+                                             ViInt32 *result);
+ZOR_EXPORT ViStatus Zor_GetAttrMinMaxViInt32(ViSession vi, ViConstString repCapName,
+                                             ViAttr attributeId, ViInt32 *min, ViInt32 *max,
+                                             ViBoolean *hasMin, ViBoolean *hasMax);
+ZOR_EXPORT ViStatus Zor_GetAttrMinMaxViInt64(ViSession vi, ViConstString repCapName,
+                                             ViAttr attributeId, ViInt64 *min, ViInt64 *max,
+                                             ViBoolean *hasMin, ViBoolean *hasMax);
+ZOR_EXPORT ViStatus Zor_GetAttrMinMaxViReal64(ViSession vi, ViConstString repCapName,
+                                              ViAttr attributeId, ViReal64 *min, ViReal64 *max,
+                                              ViBoolean *hasMin, ViBoolean *hasMax);
+ZOR_EXPORT ViStatus Zor_GetCoercedValViInt32(ViSession vi, ViConstString repCapName,
+                                             ViAttr attributeId, ViInt32 value,
+                                             ViInt32 *coercedValue);
+ZOR_EXPORT ViStatus Zor_GetCoercedValViReal64(ViSession vi, ViConstString repCapName,
+                                              ViAttr attributeId, ViReal64 value,
+                                              ViReal64 *coercedValue);
+ZOR_EXPORT ViStatus Zor_CheckNumericRange(ViReal64 value, ViReal64 min, ViReal64 max,
+                                          ViStatus errorCode);
+ZOR_EXPORT ViStatus Zor_CheckBooleanRange(ViBoolean value, ViStatus errorCode);
+ZOR_EXPORT ViStatus Zor_CoerceBoolean(ViBoolean *value);
+ZOR_EXPORT ViStatus Zor_GetStringFromTable(const StringValueEntry table[], ViInt32 value,
+                                           ViString *string);
+ZOR_EXPORT ViStatus Zor_GetValueFromTable(const StringValueEntry table[], ViConstString string,
+                                          ViInt32 *value);
+
+/* ---- Session memory and special values ---- */
+ZOR_EXPORT ViStatus Zor_Alloc(ViSession vi, ViInt32 memBlockSize, ViAddr *memBlockPtr);
+ZOR_EXPORT ViStatus Zor_Free(ViSession vi, ViAddr memBlock);
+ZOR_EXPORT ViStatus Zor_FreeAll(ViSession vi);
+ZOR_EXPORT const ViReal64 *Zor_GetPtrToSpecialViReal64Value(ViInt32 valueType);
+ZOR_EXPORT ViStatus Zor_GetViReal64Type(ViReal64 value, ViInt32 *valueType);
 
 #ifdef __cplusplus
 }

@@ -121,8 +121,8 @@ bool DeleteAttributeRecord(SessionData& session, ViAttr id) noexcept;
 AttributeRecord* FindOwnAttribute(const SessionData& session, ViAttr id) noexcept;
 
 // The record of `id` in `*session` or, following specific-driver links, in a linked session
-// (which then replaces `*session`). Gives 0xBFFA000C, or 0xBFFA004D for ids only class-driver
-// sessions define.
+// (which then replaces `*session`; when nothing is found, the last session searched does).
+// Gives 0xBFFA000C, or 0xBFFA004D for ids only class-driver sessions define.
 ViStatus FindAttribute(SessionData*& session, ViAttr id, AttributeRecord** record);
 
 // As FindAttribute, and 0xBFFA0015 when `type` is not ZOR_TYPE_ANY and differs.

@@ -66,19 +66,21 @@ class OrderedArray {
   // would go to keep the order.
   template <typename Key, typename Compare>
   Position BinarySearch(const Key& key, Compare compare, Position* insertAt = nullptr) const {
-    std::size_t low = 0;
-    std::size_t high = items_.size();
-    while (low < high) {
-      const std::size_t middle = low + (high - low) / 2;
-      const int order = compare(items_[middle], key);
-      if (order == 0) return static_cast<Position>(middle + 1);
-      if (order < 0) {
-        low = middle + 1;
-      } else {
-        high = middle;
+    // Branch-free halving: the next probe does not depend on a predicted branch, so large
+    // arrays cost little more per step than small ones.
+    std::size_t base = 0;
+    std::size_t n = items_.size();
+    if (n > 0) {
+      while (n > 1) {
+        const std::size_t half = n / 2;
+        base = compare(items_[base + half], key) < 0 ? base + half : base;
+        n -= half;
       }
+      // `base` is now the last element below the key, or the first element.
+      if (compare(items_[base], key) < 0) ++base;
+      if (base < items_.size() && compare(items_[base], key) == 0) return static_cast<Position>(base + 1);
     }
-    if (insertAt != nullptr) *insertAt = static_cast<Position>(low + 1);
+    if (insertAt != nullptr) *insertAt = static_cast<Position>(base + 1);
     return 0;
   }
 

@@ -15,6 +15,7 @@ SessionData::~SessionData() {
   // Attributes go from the last to the first. Their invalidation lists need no pruning here:
   // every attribute that could name them goes too.
   while (!attributes.empty()) attributes.RemoveAt(attributes.count());
+  attributeIds.Clear();
   coercionCursor = nullptr;
 }
 

@@ -14,13 +14,14 @@
 #include "core/attribute.h"
 #include "core/ordered_array.h"
 #include "driver/driver_binding.h"
+#include "driver/driver_module.h"
 #include "interchange/interchange_records.h"
 #include "repcap/repcap.h"
 #include "zor.h"
 
 namespace zor {
 
-using SessionLockFunction = ViStatus (*)(ViSession vi, ViBoolean* callerHasLock);
+using SessionLockFunction = driver_module::LockSessionFunction;
 
 // Memory blocks a driver allocated on its session; whatever is left is freed with it.
 class MemoryBlocks {
@@ -56,6 +57,9 @@ struct SessionData {
   ViSession handle;
   std::unique_ptr<MemoryBlocks> memoryBlocks;                    // created on first use
   OrderedArray<std::unique_ptr<AttributeRecord>> attributes;      // ascending id
+  // The ids of `attributes`, position for position: lookups search this compact array so that
+  // a search touches no record until it has found one.
+  OrderedArray<ViAttr> attributeIds;
   OrderedArray<InterchangeWarning> interchangeWarnings;
   ZorOPCCallback opcCallback = nullptr;
   ZorCheckStatusCallback checkStatusCallback = nullptr;

@@ -29,10 +29,15 @@ std::string Trimmed(const char* text) {
 }
 
 int CompareIgnoringCase(const char* a, const char* b) noexcept {
+  // ASCII folding, as the C locale does it; inline because name lookups call this per probe.
+  const auto fold = [](char c) noexcept {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : static_cast<unsigned>(u);
+  };
   for (;; ++a, ++b) {
-    const int ca = std::tolower(static_cast<unsigned char>(*a));
-    const int cb = std::tolower(static_cast<unsigned char>(*b));
-    if (ca != cb || ca == 0) return ca - cb;
+    const unsigned ca = fold(*a);
+    const unsigned cb = fold(*b);
+    if (ca != cb || ca == 0) return static_cast<int>(ca) - static_cast<int>(cb);
   }
 }
 

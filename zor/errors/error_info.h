@@ -19,8 +19,37 @@ constexpr ViAttr kNoAttribute = static_cast<ViAttr>(-1);
 ViStatus SetAttributeErrorInfo(ViSession vi, ViStatus status, ViAttr attributeId,
                                const char* repCapName) noexcept;
 
+// Runs `probe` (returning bool) and leaves the calling thread's error record exactly as it was
+// before, whatever the probe recorded. False, without probing, when the record cannot be read.
+template <typename Probe>
+ViBoolean ProbeKeepingThreadError(Probe probe);
+
 // The calling thread's secondary error (0 in every new thread).
 ViStatus ThreadSecondaryError() noexcept;
 void SetThreadSecondaryError(ViStatus status) noexcept;
+
+namespace detail {
+// Saves the whole thread record (up to 1024 characters of text) and puts it back.
+class SavedThreadError {
+ public:
+  SavedThreadError() noexcept;
+  void Restore() const noexcept;
+  bool saved() const noexcept { return saved_; }
+
+ private:
+  ViStatus code_ = 0;
+  char text_[1025] = {};
+  bool saved_ = false;
+};
+}  // namespace detail
+
+template <typename Probe>
+ViBoolean ProbeKeepingThreadError(Probe probe) {
+  const detail::SavedThreadError saved;
+  if (!saved.saved()) return VI_FALSE;
+  const bool available = probe();
+  saved.Restore();
+  return available ? VI_TRUE : VI_FALSE;
+}
 
 }  // namespace zor

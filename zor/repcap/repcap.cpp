@@ -7,6 +7,32 @@
 #include "core/text.h"
 
 namespace zor {
+namespace {
+
+unsigned char Fold(char c) noexcept {
+  const auto u = static_cast<unsigned char>(c);
+  return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u + ('a' - 'A')) : u;
+}
+
+// Folds the first characters of `name` into `key`, NUL padded; the last byte is always NUL.
+void FoldKey(const char* name, char (&key)[IndexedName::kKeySize]) noexcept {
+  std::size_t i = 0;
+  for (; i + 1 < IndexedName::kKeySize && name[i] != '\0'; ++i) key[i] = static_cast<char>(Fold(name[i]));
+  std::memset(key + i, 0, IndexedName::kKeySize - i);
+}
+
+// Orders like CompareIgnoringCase on the whole names: the inline keys decide unless both names
+// are at least as long as the key, and only then the names themselves are read.
+int CompareIndexed(const char (&keyA)[IndexedName::kKeySize], const char* nameA,
+                   const char (&keyB)[IndexedName::kKeySize], const char* nameB) noexcept {
+  const int order = std::memcmp(keyA, keyB, IndexedName::kKeySize);
+  if (order != 0 || keyA[IndexedName::kKeySize - 2] == '\0') return order;
+  return text::CompareIgnoringCase(nameA, nameB);
+}
+
+}  // namespace
+
+IndexedName::IndexedName(RepCapEntry* e) noexcept : entry(e) { FoldKey(e->name.c_str(), key); }
 
 const char* RepCapTable::NameAt(ViInt32 position) const noexcept {
   const auto* entry = names.At(position);
@@ -15,19 +41,25 @@ const char* RepCapTable::NameAt(ViInt32 position) const noexcept {
 
 const RepCapEntry* RepCapTable::FindIgnoringCase(const char* name) const noexcept {
   if (name == nullptr) return nullptr;
-  const ViInt32 at = index.BinarySearch(name, [](const RepCapEntry* entry, const char* key) {
-    return text::CompareIgnoringCase(entry->name.c_str(), key);
+  char key[IndexedName::kKeySize];
+  FoldKey(name, key);
+  const ViInt32 at = index.BinarySearch(name, [&](const IndexedName& indexed, const char* wanted) {
+    return CompareIndexed(indexed.key, indexed.entry->name.c_str(), key, wanted);
   });
-  return at == 0 ? nullptr : index[at];
+  return at == 0 ? nullptr : index[at].entry;
 }
 
 const RepCapEntry& RepCapTable::Add(const std::string& name) {
   auto entry = std::make_unique<RepCapEntry>(RepCapEntry{name, count() + 1});
   RepCapEntry* raw = entry.get();
-  index.Reserve(index.size() + 1);  // so that the index insert cannot fail after the append
+  // Room for the index insert first, so that it cannot fail after the append. Growing by
+  // doubling keeps building a long table from reallocating the index for every name.
+  std::size_t room = 1;
+  while (room < index.size() + 1) room *= 2;
+  index.Reserve(room);
   names.Append(std::move(entry));
-  index.InsertSorted(raw, [](const RepCapEntry* a, const RepCapEntry* b) {
-    return text::CompareIgnoringCase(a->name.c_str(), b->name.c_str());
+  index.InsertSorted(IndexedName(raw), [](const IndexedName& a, const IndexedName& b) {
+    return CompareIndexed(a.key, a.entry->name.c_str(), b.key, b.entry->name.c_str());
   }, true);
   return *raw;
 }
@@ -35,7 +67,7 @@ const RepCapEntry& RepCapTable::Add(const std::string& name) {
 void RepCapTable::TruncateTo(ViInt32 keep) noexcept {
   while (count() > keep) {
     const RepCapEntry* last = names[count()].get();
-    const ViInt32 at = index.FindFirst([&](const RepCapEntry* e) { return e == last; });
+    const ViInt32 at = index.FindFirst([&](const IndexedName& e) { return e.entry == last; });
     if (at != 0) index.RemoveAt(at);
     names.RemoveAt(count());
   }

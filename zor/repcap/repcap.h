@@ -21,10 +21,22 @@ struct RepCapEntry {
   ViInt32 position;   // from 1, in order of addition
 };
 
+// One entry of a table's lookup index: the start of the name folded to lower case, stored
+// inline so that a binary search reads one contiguous array, and the entry itself.
+struct IndexedName {
+  static constexpr std::size_t kKeySize = 24;  // folded characters kept inline, NUL padded
+
+  explicit IndexedName(RepCapEntry* e) noexcept;
+  RepCapEntry* operator->() const noexcept { return entry; }
+
+  char key[kKeySize];
+  RepCapEntry* entry;
+};
+
 struct RepCapTable {
   bool hasAttributes = false;  // set with the first attribute repeated over the table
   OrderedArray<std::unique_ptr<RepCapEntry>> names;  // by position; entries never move
-  OrderedArray<RepCapEntry*> index;                  // sorted by name ignoring case
+  OrderedArray<IndexedName> index;                   // sorted by name ignoring case
 
   ViInt32 count() const noexcept { return names.count(); }
   // The physical name at `position` (1..count), or nullptr.

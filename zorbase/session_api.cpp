@@ -81,8 +81,7 @@ ZOR_EXPORT ViStatus ZorSession_GetDataPtr(ViSession vi, ViAddr* dataPtr) {
   if (Unloading()) return kUnrecoverable;
   return Recorded([&] {
     if (dataPtr == nullptr) Raise(kNullPointer);
-    SessionAccess access(vi);
-    *dataPtr = access.record().dataPtr;
+    *dataPtr = PeekDataPtr(vi);
     return kSuccess;
   });
 }
@@ -90,7 +89,7 @@ ZOR_EXPORT ViStatus ZorSession_GetDataPtr(ViSession vi, ViAddr* dataPtr) {
 ZOR_EXPORT ViStatus ZorSession_SetDataPtr(ViSession vi, ViAddr dataPtr) {
   return Recorded([&] {
     SessionAccess access(vi);
-    access.record().dataPtr = dataPtr;
+    access.lock().dataPtr.store(dataPtr, std::memory_order_release);
     return kSuccess;
   });
 }

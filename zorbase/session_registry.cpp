@@ -98,7 +98,7 @@ SessionAccess::SessionAccess(ViSession vi) : slot_(TheRegistry().Find(vi)), lock
   if (slot_ == nullptr || !TryReference(*slot_)) Raise(kInvalidSession);
   SessionLock* lock = slot_->lock.load(std::memory_order_acquire);
   lock->Enter();
-  if (lock->owner == nullptr) {
+  if (lock->owner.load(std::memory_order_relaxed) == nullptr) {
     lock->Leave();
     DropReference(*slot_);
     Raise(kInvalidSession);
@@ -116,11 +116,22 @@ void SessionAccess::DropOwnerReference() noexcept {
   slot_->references.fetch_sub(1, std::memory_order_acq_rel);
 }
 
+ViAddr PeekDataPtr(ViSession vi) {
+  HandleSlot* slot = TheRegistry().Find(vi);
+  if (slot == nullptr || !TryReference(*slot)) Raise(kInvalidSession);
+  const SessionLock* lock = slot->lock.load(std::memory_order_acquire);
+  const bool live = lock->owner.load(std::memory_order_acquire) != nullptr;
+  const ViAddr data = lock->dataPtr.load(std::memory_order_acquire);
+  DropReference(*slot);
+  if (!live) Raise(kInvalidSession);
+  return data;
+}
+
 ViSession CreateSession() {
   auto record = std::make_unique<SessionRecord>();
   auto lock = std::make_unique<SessionLock>();
   if (!lock->section.valid()) Raise(kCannotCreateLock);
-  lock->owner = record.get();
+  lock->owner.store(record.get(), std::memory_order_relaxed);
   const ViSession handle = TheRegistry().Issue(lock.get());
   // Both now belong to the registry; disposal frees them.
   lock.release();
@@ -131,8 +142,8 @@ ViSession CreateSession() {
 void DisposeSession(ViSession vi) {
   SessionAccess access(vi);
   SessionLock& lock = access.lock();
-  std::unique_ptr<SessionRecord> record(lock.owner);
-  lock.owner = nullptr;
+  std::unique_ptr<SessionRecord> record(lock.owner.load(std::memory_order_relaxed));
+  lock.owner.store(nullptr, std::memory_order_release);
   access.DropOwnerReference();
   // Levels this thread took with ZorSession_Lock and never released would block every waiter
   // forever; release them (the access keeps its own level until it ends).

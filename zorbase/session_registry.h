@@ -10,7 +10,8 @@
 // can only be taken while the count is not zero, and once it drops to zero it stays there for
 // good (the handle is never issued again), so the thread that drops it frees the lock object
 // and no other thread can reach it afterwards. The registry lock serializes only issuing
-// handles.
+// handles. Reading the data pointer takes a reference but not the session lock, so engine
+// lookups never wait for (or take locks in a different order than) the thread holding it.
 //
 // Lock order: a session lock may be held while the registry lock is taken; never the reverse.
 #pragma once
@@ -26,7 +27,6 @@ namespace zor::base {
 
 struct SessionRecord {
   ErrorRecord error;
-  ViAddr dataPtr = nullptr;
 };
 
 // Cache-line aligned so that the locks of two sessions used by two threads never share a line.
@@ -37,8 +37,13 @@ struct alignas(64) SessionLock {
   SessionLock& operator=(const SessionLock&) = delete;
 
   platform::RecursiveLock section;
-  SessionRecord* owner = nullptr;  // guarded by `section`; NULL once the session is disposed
-  int depth = 0;                   // levels the holding thread has entered; guarded by `section`
+  // Written under `section`; NULL once the session is disposed. Atomic because the data
+  // pointer is read without entering the section.
+  std::atomic<SessionRecord*> owner{nullptr};
+  // The caller's data pointer. It lives here rather than in the record so that a reader
+  // holding a reference can read it without the section: the lock outlives the record.
+  std::atomic<ViAddr> dataPtr{nullptr};
+  int depth = 0;  // levels the holding thread has entered; guarded by `section`
 
   void Enter() {
     section.Enter();
@@ -62,7 +67,7 @@ class SessionAccess {
   SessionAccess(const SessionAccess&) = delete;
   SessionAccess& operator=(const SessionAccess&) = delete;
 
-  SessionRecord& record() const { return *lock_->owner; }
+  SessionRecord& record() const { return *lock_->owner.load(std::memory_order_relaxed); }
   SessionLock& lock() const { return *lock_; }
 
   // Drops the reference that a live session's record holds on its lock (disposal only).
@@ -72,6 +77,10 @@ class SessionAccess {
   HandleSlot* slot_;
   SessionLock* lock_;
 };
+
+// The data pointer of a live session, read without entering its lock, so that lookups never
+// wait for a thread that holds the session. Raises 0xBFFA1190 for a handle that names none.
+ViAddr PeekDataPtr(ViSession vi);
 
 // Issues a new handle with an empty record. Raises on failure.
 ViSession CreateSession();

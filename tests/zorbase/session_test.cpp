@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
@@ -60,6 +61,25 @@ TEST_F(SessionTest, DataPointerStartsNullAndKeepsWhatIsStored) {
   ASSERT_EQ(ZorSession_SetDataPtr(vi_, nullptr), 0);
   ASSERT_EQ(ZorSession_GetDataPtr(vi_, &data), 0);
   EXPECT_EQ(data, nullptr);
+}
+
+TEST_F(SessionTest, GetDataPtrDoesNotWaitForTheThreadHoldingTheSession) {
+  int target = 0;
+  ASSERT_EQ(ZorSession_SetDataPtr(vi_, &target), 0);
+  std::promise<void> locked;
+  std::promise<void> read;
+  std::thread holder([&] {
+    ASSERT_EQ(ZorSession_Lock(vi_, nullptr), 0);
+    locked.set_value();
+    read.get_future().wait();  // held until the main thread has read the pointer
+    ZorSession_Unlock(vi_, nullptr);
+  });
+  locked.get_future().wait();
+  ViAddr data = nullptr;
+  EXPECT_EQ(ZorSession_GetDataPtr(vi_, &data), 0);
+  EXPECT_EQ(data, &target);
+  read.set_value();
+  holder.join();
 }
 
 TEST_F(SessionTest, GetDataPtrWithNullOutputFails) {

@@ -8,6 +8,7 @@
 #ifndef ZOR_H
 #define ZOR_H
 
+#include <stdarg.h>
 #include <stdint.h>
 
 #include "zor/visa_types.h"
@@ -1047,6 +1048,76 @@ ZOR_EXPORT ViStatus Zor_GetStringFromTable(const StringValueEntry table[], ViInt
                                            ViString *string);
 ZOR_EXPORT ViStatus Zor_GetValueFromTable(const StringValueEntry table[], ViConstString string,
                                           ViInt32 *value);
+
+/* ---- Setting, getting and checking attribute values ---- */
+ZOR_EXPORT ViStatus Zor_SetAttributeViInt32(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViInt32 value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViInt64 value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViReal64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViReal64 value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViString(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViConstString value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViAddr(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViAddr value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViSession(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViSession value);
+ZOR_EXPORT ViStatus Zor_SetAttributeViBoolean(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViBoolean value);
+ZOR_EXPORT ViStatus Zor_SetAttribute(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                     ViInt32 optionFlags, ...);
+ZOR_EXPORT ViStatus Zor_SetAttributeByVaList(ViSession vi, ViConstString repCapName,
+                                             ViAttr attributeId, ViInt32 optionFlags,
+                                             va_list arguments);
+ZOR_EXPORT ViStatus Zor_GetAttributeViInt32(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViInt32 *value);
+ZOR_EXPORT ViStatus Zor_GetAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViInt64 *value);
+ZOR_EXPORT ViStatus Zor_GetAttributeViReal64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViReal64 *value);
+ZOR_EXPORT ViStatus Zor_GetAttributeViString(ViSession vi, ViConstString repCapName,
+                                             ViAttr attributeId, ViInt32 optionFlags,
+                                             ViInt32 bufferSize, ViChar buffer[]);
+ZOR_EXPORT ViStatus Zor_GetAttributeViAddr(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViAddr *value);
+ZOR_EXPORT ViStatus Zor_GetAttributeViSession(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViSession *value);
+ZOR_EXPORT ViStatus Zor_GetAttributeViBoolean(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                            ViInt32 optionFlags, ViBoolean *value);
+ZOR_EXPORT ViStatus Zor_GetAttribute(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                     ViInt32 optionFlags, void *value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViInt32(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViInt32 value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViInt64 value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViReal64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViReal64 value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViString(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViConstString value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViAddr(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViAddr value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViSession(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViSession value);
+ZOR_EXPORT ViStatus Zor_CheckAttributeViBoolean(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                              ViInt32 optionFlags, ViBoolean value);
+ZOR_EXPORT ViStatus Zor_CheckAttribute(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                       ViInt32 optionFlags, ...);
+ZOR_EXPORT ViStatus Zor_CheckAttributeByVaList(ViSession vi, ViConstString repCapName,
+                                               ViAttr attributeId, ViInt32 optionFlags,
+                                               va_list arguments);
+ZOR_EXPORT ViStatus Zor_SetValInStringCallback(ViSession vi, ViAttr attributeId, ViConstString value);
+ZOR_EXPORT ViStatus Zor_ResetAttribute(ViSession vi, ViConstString repCapName, ViAttr attributeId);
+ZOR_EXPORT ViStatus Zor_Update(ViSession vi);
+ZOR_EXPORT ViStatus Zor_AttributeUpdateIsPending(ViSession vi, ViConstString repCapName,
+                                                 ViAttr attributeId, ViBoolean *updatePending);
+
+/* ---- [invalidation and cache state] ---- */
+
+/* ---- [coercion records] ---- */
+
+/* ---- [inherent attributes and engine information] ---- */
+
+/* ---- [session creation, option strings, configuration store] ---- */
 
 /* ---- Session memory and special values ---- */
 ZOR_EXPORT ViStatus Zor_Alloc(ViSession vi, ViInt32 memBlockSize, ViAddr *memBlockPtr);

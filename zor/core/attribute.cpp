@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "core/invalidation.h"
 #include "core/session.h"
 #include "repcap/repcap.h"
 
@@ -212,14 +213,7 @@ ViStatus ResolveInstance(const AttributeRecord& record, const char* repCapName,
 
 void FreeAttribute(std::unique_ptr<AttributeRecord> record) noexcept {
   if (!record) return;
-  if (record->session != nullptr) {
-    for (auto& other : record->session->attributes) {
-      if (!other->invalidations) continue;
-      auto& list = *other->invalidations;
-      const ViInt32 at = list.FindFirst([&](const Invalidation& e) { return e.attribute == record.get(); });
-      if (at != 0) list.RemoveAt(at);
-    }
-  }
+  if (record->session != nullptr) RemoveInvalidationTarget(*record->session, *record);
   record.reset();
 }
 

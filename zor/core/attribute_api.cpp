@@ -4,6 +4,7 @@
 
 #include "core/attribute.h"
 #include "core/export_guard.h"
+#include "core/pipeline.h"
 #include "core/session.h"
 #include "core/text.h"
 #include "errors/error_info.h"
@@ -380,6 +381,12 @@ ZOR_EXPORT ViStatus Zor_SetAttrComparePrecision(ViSession vi, ViAttr attributeId
 }
 
 ZOR_EXPORT ViStatus Zor_GetAttrComparePrecision(ViSession vi, ViAttr attributeId, ViInt32* comparePrecision) {
+  // Asked by the default compare callback about the attribute the pipeline is comparing.
+  const PipelineContext* context = CurrentPipelineContext();
+  if (context != nullptr && comparePrecision != nullptr && context->Matches(vi, attributeId)) {
+    *comparePrecision = context->record->comparePrecision;
+    return VI_SUCCESS;
+  }
   return ReadAttribute(vi, attributeId, comparePrecision != nullptr, [&](AttributeRecord& record) {
     *comparePrecision = record.comparePrecision;
     return VI_SUCCESS;

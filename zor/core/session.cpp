@@ -3,6 +3,7 @@
 #include <new>
 
 #include "core/engine_state.h"
+#include "io/visa_binding.h"
 #include "zorbase.h"
 
 namespace zor {
@@ -50,9 +51,16 @@ ViStatus AcquireSession(ViSession vi, SessionData** data) noexcept {
   return VI_SUCCESS;  // warnings of these steps are not passed on
 }
 
-ViStatus ReleaseSession(ViSession vi, ViBoolean* callerHasLock) noexcept {
+ViStatus ReleaseSession(ViSession vi, ViBoolean* callerHasLock, const SessionData* acquired) noexcept {
   SessionData* record = nullptr;
-  ViStatus status = LookupSession(vi, &record);
+  ViStatus status = VI_SUCCESS;
+  // The caller held the session throughout, so its record can only have gone if the operation
+  // itself disposed of the session; a live record with the same handle is still the one.
+  if (acquired != nullptr && !EngineUnloading() && LiveSessionSet::Contains(acquired) && acquired->handle == vi) {
+    record = const_cast<SessionData*>(acquired);
+  } else {
+    status = LookupSession(vi, &record);
+  }
   if (status >= VI_SUCCESS && record->linked()) {
     status = record->specificUnlockSession(record->specificDriverSession, nullptr);
   }
@@ -73,16 +81,22 @@ void PublishSessionData(const SessionData& data) { LiveSessionSet::Insert(&data)
 void DestroySessionData(std::unique_ptr<SessionData> data) noexcept {
   if (!data) return;
   LiveSessionSet::Erase(data.get());
+  // The resource manager opened for ZOR_ATTR_VISA_RM_SESSION belongs to this record. Nothing
+  // can be done about a close that fails, so its status is not looked at.
+  if (data->visaRMSession != 0) visa::Close(data->visaRMSession);
   data.reset();
 }
 
-ViStatus NewEngineSession(ViSession* vi) noexcept {
+ViStatus NewEngineSession(ViSession* vi, PrepareSessionData prepare) noexcept {
   *vi = 0;
   ViSession handle = 0;
   ViStatus status = ZorSession_New(&handle);
   if (status < VI_SUCCESS) return status;
   std::unique_ptr<SessionData> data = BuildSessionData(handle);
-  if (!data) {
+  // Whatever stops the record from being completed, the caller hears one status: the record
+  // could not be made.
+  if (!data || (prepare != nullptr && prepare(*data) < VI_SUCCESS)) {
+    DestroySessionData(std::move(data));
     ZorSession_Dispose(handle);
     return VI_ERROR_ALLOC;
   }

@@ -123,8 +123,11 @@ ViStatus LookupSession(ViSession vi, SessionData** data) noexcept;
 
 // Locks `vi` (and its linked specific session) and gives its record.
 ViStatus AcquireSession(ViSession vi, SessionData** data) noexcept;
-// Gives back what AcquireSession (or Zor_LockSession) took.
-ViStatus ReleaseSession(ViSession vi, ViBoolean* callerHasLock = nullptr) noexcept;
+// Gives back what AcquireSession (or Zor_LockSession) took. `acquired` is the record the
+// acquisition gave, when the caller still has it: if it is still the live record of `vi`, the
+// handle need not be resolved again.
+ViStatus ReleaseSession(ViSession vi, ViBoolean* callerHasLock = nullptr,
+                        const SessionData* acquired = nullptr) noexcept;
 
 // Acquires in the constructor, releases in the destructor when the acquisition succeeded.
 class SessionGuard {
@@ -143,7 +146,7 @@ class SessionGuard {
   ViStatus Release() noexcept {
     if (!acquired() || released_) return VI_SUCCESS;
     released_ = true;
-    return ReleaseSession(vi_);
+    return ReleaseSession(vi_, nullptr, data_);
   }
 
  private:
@@ -161,8 +164,13 @@ void PublishSessionData(const SessionData& data);
 // Takes the record out of the live set and frees it with everything it owns.
 void DestroySessionData(std::unique_ptr<SessionData> data) noexcept;
 
-// Issues a handle, builds and publishes its record and hangs it on the handle. Session
-// creation builds on this; tests use it to open sessions directly. On failure nothing is left.
-ViStatus NewEngineSession(ViSession* vi) noexcept;
+// Fills a record before it is published (nobody else can reach it yet).
+using PrepareSessionData = ViStatus (*)(SessionData& data);
+
+// Issues a handle, builds its record, lets `prepare` (when given) fill it, publishes it and
+// hangs it on the handle. Session creation builds on this; tests use it without `prepare` to
+// open bare sessions. On failure nothing is left; a record that could not be built or
+// prepared gives VI_ERROR_ALLOC.
+ViStatus NewEngineSession(ViSession* vi, PrepareSessionData prepare = nullptr) noexcept;
 
 }  // namespace zor

@@ -38,6 +38,8 @@ class Value {
   ViBoolean boolean() const noexcept { return bits_.boolean; }
   // The text of a string slot; the empty text for a slot that never held one.
   const char* text() const noexcept { return ownsText_ ? bits_.text : ""; }
+  // True once a text has been stored in the slot.
+  bool holdsText() const noexcept { return ownsText_; }
 
   // Makes this slot a copy of `source`, read as `type`: scalars are copied, texts duplicated
   // (the text held before is freed). Throws std::bad_alloc, leaving the slot unchanged.

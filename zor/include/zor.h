@@ -1112,12 +1112,78 @@ ZOR_EXPORT ViStatus Zor_AttributeUpdateIsPending(ViSession vi, ViConstString rep
                                                  ViAttr attributeId, ViBoolean *updatePending);
 
 /* ---- [invalidation and cache state] ---- */
+ZOR_EXPORT ViStatus Zor_AddAttributeInvalidation(ViSession vi, ViAttr attributeId,
+                                                 ViAttr attributeToInvalidate, ViBoolean allInstances);
+ZOR_EXPORT ViStatus Zor_DeleteAttributeInvalidation(ViSession vi, ViAttr attributeId,
+                                                    ViAttr attributeToInvalidate);
+ZOR_EXPORT ViStatus Zor_GetInvalidationList(ViSession vi, ViAttr attributeId,
+                                            InvalidationEntry **invalidationList, ViInt32 *numEntries);
+ZOR_EXPORT void Zor_DisposeInvalidationList(InvalidationEntry *invalidationList);
+ZOR_EXPORT ViStatus Zor_InvalidateAttribute(ViSession vi, ViConstString repCapName, ViAttr attributeId);
+ZOR_EXPORT ViStatus Zor_InvalidateAllAttributes(ViSession vi);
+ZOR_EXPORT ViStatus Zor_AttributeIsCached(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                                          ViBoolean *isCached);
+ZOR_EXPORT ViBoolean Zor_AttributeWasSetByUser(ViSession vi, ViConstString repCapName, ViAttr attributeId);
+ZOR_EXPORT ViBoolean Zor_AttributeEverSetByUser(ViSession vi, ViConstString repCapName, ViAttr attributeId);
 
 /* ---- [coercion records] ---- */
+ZOR_EXPORT ViStatus Zor_GetNextCoercionInfo(ViSession vi, ViAttr *attributeId, ViConstString *attributeName,
+                                            ViConstString *repCapName, ViInt32 *type,
+                                            ViReal64 *requestedValue, ViReal64 *coercedValue);
+ZOR_EXPORT ViStatus Zor_GetNextCoercionString(ViSession vi, ViInt32 bufferSize, ViChar buffer[]);
 
 /* ---- [inherent attributes and engine information] ---- */
+/* Fast reads of a session's switches and I/O session, without the session lock; 0 (VI_FALSE)
+ * for a handle that names no live session. They record nothing. */
+ZOR_EXPORT ViSession Zor_IOSession(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_RangeChecking(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_QueryInstrStatus(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_Simulating(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_UseSpecificSimulation(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_Spying(ViSession vi);
+ZOR_EXPORT ViBoolean Zor_InterchangeCheck(ViSession vi);
 
 /* ---- [session creation, option strings, configuration store] ---- */
+/* Opening sessions: a specific driver's, a class driver's (functionNames ends with NULL) and a
+ * simulation driver's. On failure *newVi is VI_NULL and nothing of the session is left. */
+ZOR_EXPORT ViStatus Zor_SpecificDriverNew(ViConstString prefix, ViConstString optionString,
+                                          ViSession *newVi);
+ZOR_EXPORT ViStatus Zor_ClassDriverNew(ViConstString logicalName, ViConstString classPrefix,
+                                       ViConstString functionNames[], ViSession *newVi);
+ZOR_EXPORT ViStatus Zor_SimulationDriverNew(ViConstString simulationName, ViSession *vi);
+/* Initialization helpers. newResourceName and newOptionString hold at least 256 characters. */
+ZOR_EXPORT ViStatus Zor_GetInfoFromResourceName(ViConstString resourceName,
+                                                ViConstString optionString,
+                                                ViChar newResourceName[],
+                                                ViChar newOptionString[],
+                                                ViBoolean *isLogicalName);
+ZOR_EXPORT ViStatus Zor_ApplyDefaultSetup(ViSession vi);
+ZOR_EXPORT ViStatus Zor_ApplySimulationDriverDefaultSetup(ViSession vi, ViConstString setupName);
+ZOR_EXPORT ViStatus Zor_GetSpyingFromLogicalName(ViConstString logicalName, ViBoolean *spying);
+/* Configuration store: only its facade exists, so lookups answer
+ * ZOR_ERROR_CONFIG_SERVER_MISSING and definitions ZOR_ERROR_NOT_SUPPORTED. */
+ZOR_EXPORT ViStatus Zor_GetConfigStoreHandle(ViUInt32 *handle);
+ZOR_EXPORT ViStatus Zor_AttachToConfigStoreHandle(ViUInt32 handle, ViInt32 reserved);
+ZOR_EXPORT ViStatus Zor_GetLogicalNamesList(ViUInt32 *logicalNamesList, ViUInt32 *count);
+ZOR_EXPORT ViStatus Zor_GetNthLogicalName(ZorLogicalNameEntry *list, ViInt32 index,
+                                          ViChar buffer[], ViInt32 bufferSize, ViBoolean *flag);
+ZOR_EXPORT void Zor_DisposeLogicalNamesList(ZorLogicalNameEntry *list);
+ZOR_EXPORT ViStatus Zor_DefineVInstr(ViConstString name, ViConstString driver,
+                                     ViConstString resource, ViConstString options,
+                                     ViConstString description, ViConstString reserved);
+ZOR_EXPORT ViStatus Zor_DefineLogicalName(ViConstString logicalName, ViConstString vInstrName);
+ZOR_EXPORT ViStatus Zor_DefineClass(ViConstString className, ViConstString classPrefix);
+ZOR_EXPORT ViStatus Zor_DefineHardware(ViConstString hardwareName, ViConstString resource);
+ZOR_EXPORT ViStatus Zor_DefineDriver(ViConstString driverName, ViConstString moduleFile,
+                                     ViConstString prefix);
+ZOR_EXPORT void Zor_UndefVInstr(ViConstString name);
+ZOR_EXPORT void Zor_UndefLogicalName(ViConstString name);
+ZOR_EXPORT void Zor_UndefClass(ViConstString name);
+ZOR_EXPORT void Zor_UndefDriver(ViConstString name);
+ZOR_EXPORT void Zor_UndefHardware(ViConstString name);
+ZOR_EXPORT ViStatus Zor_WriteRunTimeDefinesToFile(ViConstString fileName);
+ZOR_EXPORT ViStatus Zor_GetZorIniDir(ViConstString directory);
+ZOR_EXPORT ViStatus Zor_SetZorIniDir(ViConstString directory);
 
 /* ---- Session memory and special values ---- */
 ZOR_EXPORT ViStatus Zor_Alloc(ViSession vi, ViInt32 memBlockSize, ViAddr *memBlockPtr);

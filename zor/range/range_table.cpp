@@ -14,6 +14,7 @@
 #include <new>
 
 #include "core/attribute.h"
+#include "core/pipeline.h"
 #include "core/session.h"
 #include "errors/error_info.h"
 
@@ -384,6 +385,17 @@ ZOR_EXPORT ViStatus Zor_GetAttrRangeTable(ViSession vi, ViConstString repCapName
     return status;
   };
   try {
+    // Asked by a default callback about the very instance the pipeline is working on: the
+    // session is held and the instance known, so answer from the record directly.
+    const zor::PipelineContext* context = zor::CurrentPipelineContext();
+    if (context != nullptr && rangeTable != nullptr && context->Matches(vi, attributeId) &&
+        context->instance->repCapName == repCapName) {
+      if (context->record->rangeTableCallback != nullptr) {
+        return report(context->record->rangeTableCallback(vi, repCapName, attributeId, rangeTable));
+      }
+      *rangeTable = context->record->rangeTable;
+      return VI_SUCCESS;
+    }
     // The range-table callback runs under the session lock; it may re-enter the engine.
     zor::SessionGuard guard(vi);
     if (!guard.acquired()) return report(guard.status());

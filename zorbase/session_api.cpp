@@ -52,11 +52,7 @@ ZOR_EXPORT ViStatus ZorSession_Lock(ViSession vi, ViBoolean* callerHasLock) {
   if (Unloading()) return kUnrecoverable;
   return Recorded([&] {
     if (callerHasLock != nullptr && *callerHasLock != VI_FALSE) return kSuccess;
-    {
-      SessionAccess access(vi);
-      // The extra level outlives the access: the thread keeps the session until it unlocks.
-      access.lock().Enter();
-    }
+    TakeLevel(vi);
     if (callerHasLock != nullptr) *callerHasLock = VI_TRUE;
     return kSuccess;
   });
@@ -65,13 +61,7 @@ ZOR_EXPORT ViStatus ZorSession_Lock(ViSession vi, ViBoolean* callerHasLock) {
 ZOR_EXPORT ViStatus ZorSession_Unlock(ViSession vi, ViBoolean* callerHasLock) {
   return Recorded([&] {
     if (callerHasLock != nullptr && *callerHasLock == VI_FALSE) return kSuccess;
-    {
-      SessionAccess access(vi);
-      // The access holds one level; a thread that never locked the session holds no other.
-      // Leaving anyway would release a level it does not own.
-      if (access.lock().depth < 2) Raise(kUnrecoverable);
-      access.lock().Leave();
-    }
+    ReleaseLevel(vi);
     if (callerHasLock != nullptr) *callerHasLock = VI_FALSE;
     return kSuccess;
   });

@@ -37,8 +37,9 @@ TEST(SessionConcurrency, WaitersOnADisposedSessionFailAndTheLastOneFreesTheLock)
     for (int i = 0; i < waiterCount; ++i) {
       waiters.emplace_back([&, i] { results[static_cast<std::size_t>(i)] = ZorSession_Lock(vi, nullptr); });
     }
-    // One reference for the record, one per waiter blocked on the session lock.
-    WaitUntil([&] { return SessionReferenceCount(vi) == static_cast<std::uint32_t>(1 + waiterCount); });
+    // One reference for the record, one for the level this thread holds, one per waiter
+    // blocked on the session lock.
+    WaitUntil([&] { return SessionReferenceCount(vi) == static_cast<std::uint32_t>(2 + waiterCount); });
 
     // Disposed while this thread still holds its lock level: disposal releases it.
     ASSERT_EQ(ZorSession_Dispose(vi), 0);
@@ -62,7 +63,8 @@ TEST(SessionConcurrency, LockIsExclusiveAcrossThreadsUntilTheLastUnlock) {
     EXPECT_EQ(released.load(), 2);  // only after both levels were released
     EXPECT_EQ(ZorSession_Unlock(vi, nullptr), 0);
   });
-  WaitUntil([&] { return SessionReferenceCount(vi) == 2; });
+  // The record, this thread's two levels, and the other thread waiting.
+  WaitUntil([&] { return SessionReferenceCount(vi) == 4; });
   released = 1;
   ASSERT_EQ(ZorSession_Unlock(vi, nullptr), 0);
   released = 2;

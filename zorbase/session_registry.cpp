@@ -164,8 +164,9 @@ SessionAccess::~SessionAccess() {
 ViSession CreateSession() {
   auto record = std::make_unique<SessionRecord>();
   SessionLock* lock = TheRegistry().TakeLock();
-  lock->owner.store(record.get(), std::memory_order_relaxed);
-  lock->dataPtr.store(nullptr, std::memory_order_relaxed);
+  // Releases: a reader of these values also sees that the lock's previous handle is gone.
+  lock->owner.store(record.get(), std::memory_order_release);
+  lock->dataPtr.store(nullptr, std::memory_order_release);
   ViSession handle = 0;
   try {
     handle = TheRegistry().Issue(lock);
@@ -215,11 +216,12 @@ ViAddr PeekDataPtr(ViSession vi) {
   HandleSlot* slot = TheRegistry().Find(vi);
   const SessionLock* lock = slot == nullptr ? nullptr : slot->lock.load(std::memory_order_acquire);
   if (lock == nullptr || lock->handle.load(std::memory_order_acquire) != vi) Raise(kInvalidSession);
+  // Acquire loads: a value stored for a later session was stored after the handle was cleared,
+  // so having read one, the check of the handle below cannot see `vi` any more.
   const bool live = lock->owner.load(std::memory_order_acquire) != nullptr;
   const ViAddr data = lock->dataPtr.load(std::memory_order_acquire);
-  std::atomic_thread_fence(std::memory_order_acquire);
   // Recycled for another session meanwhile: the pointer read may be the new session's.
-  if (!live || lock->handle.load(std::memory_order_relaxed) != vi) Raise(kInvalidSession);
+  if (!live || lock->handle.load(std::memory_order_acquire) != vi) Raise(kInvalidSession);
   return data;
 }
 

@@ -22,7 +22,7 @@ ViStatus ReadLevel(ViSession, ViSession, ViConstString, ViAttr, ViReal64* value)
 
 ViSession OpenDriverSession() {
   ViSession vi = 0;
-  EXPECT_EQ(NewEngineSession(&vi), VI_SUCCESS);
+  EXPECT_EQ(Zor_SpecificDriverNew("ab12", "Cache=1", &vi), VI_SUCCESS);
   EXPECT_EQ(Zor_BuildChannelTable(vi, "CH1,CH2", 0, 0), VI_SUCCESS);
   EXPECT_EQ(Zor_AddAttributeViReal64(vi, kLevel, "Level", 0.0, ZOR_VAL_CHANNEL_BASED, &ReadLevel, &WriteLevel,
                                      nullptr, 0),

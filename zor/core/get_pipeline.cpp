@@ -41,8 +41,7 @@ ViStatus GetAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32 o
         AttributeRecord* record = nullptr;
         AttributeInstance* instance = nullptr;
         const Value* value = nullptr;
-        status = FindTypedAttribute(session, id, type, &record);
-        if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+        status = FindInstance(session, id, type, repCapName, &record, &instance);
         if (status >= VI_SUCCESS) status = GetCore(*session, *record, *instance, optionFlags, &value);
         if (status >= VI_SUCCESS) CopyOutValue(*value, record->type, out);
       }
@@ -63,8 +62,7 @@ ViStatus CheckAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindTypedAttribute(session, id, type, &record);
-      if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+      status = FindInstance(session, id, type, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         const Value value = makeValue(record->type);
         status = WritePermission(*session, *record, optionFlags);
@@ -80,19 +78,6 @@ template <typename Traits>
 ViStatus CheckScalar(ViSession vi, const char* repCapName, ViAttr id, ViInt32 optionFlags, ViInt32 type,
                      typename Traits::Type value) {
   return CheckAttribute(vi, repCapName, id, optionFlags, type, [&](ViInt32) { return Traits::Make(value); });
-}
-
-Value ValueFromArguments(ViInt32 type, va_list& arguments) {
-  switch (type) {
-    case ZOR_TYPE_INT32: return Value::OfInt32(va_arg(arguments, ViInt32));
-    case ZOR_TYPE_INT64: return Value::OfInt64(va_arg(arguments, ViInt64));
-    case ZOR_TYPE_REAL64: return Value::OfReal64(va_arg(arguments, ViReal64));
-    case ZOR_TYPE_STRING: return Value::OfText(va_arg(arguments, const char*));
-    case ZOR_TYPE_ADDR: return Value::OfAddr(va_arg(arguments, ViAddr));
-    case ZOR_TYPE_SESSION: return Value::OfSession(va_arg(arguments, ViSession));
-    case ZOR_TYPE_BOOLEAN: return Value::OfBoolean(static_cast<ViBoolean>(va_arg(arguments, unsigned int) & 0xFFFFu));
-    default: return Value();
-  }
 }
 
 // The text copy of string gets: the copy-out rule, where a NULL buffer only matters when
@@ -116,20 +101,18 @@ ZOR_EXPORT ViStatus Zor_GetAttributeViInt32(ViSession vi, ViConstString repCapNa
     *value = ThreadSecondaryError();
     return VI_SUCCESS;
   }
-  ViInt32 type = ZOR_TYPE_INT32;
-  const ViStatus typeStatus = Zor_GetAttributeType(vi, attributeId, &type);
-  if (typeStatus < VI_SUCCESS) return typeStatus;
-  if (type == ZOR_TYPE_INT64) {
+  const auto asInt64 = [&] {
     ViInt64 wide = 0;
     const ViStatus status = Zor_GetAttributeViInt64(vi, repCapName, attributeId, optionFlags, &wide);
     if (status < VI_SUCCESS) return status;
     if (wide < INT32_MIN || wide > INT32_MAX) return RecordError(vi, ZOR_ERROR_TYPE_MISMATCH);
     if (value == nullptr) return RecordError(vi, ZOR_ERROR_INVALID_PARAMETER);
     *value = static_cast<ViInt32>(wide);
-    return typeStatus != VI_SUCCESS ? typeStatus : status;
-  }
-  const ViStatus status = GetAttribute(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value);
-  return status >= VI_SUCCESS && typeStatus != VI_SUCCESS ? typeStatus : status;
+    return status;
+  };
+  return WithInt32Widening(vi, attributeId, asInt64, [&] {
+    return GetAttribute(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value);
+  });
 }
 
 ZOR_EXPORT ViStatus Zor_GetAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
@@ -180,8 +163,7 @@ ZOR_EXPORT ViStatus Zor_GetAttributeViString(ViSession vi, ViConstString repCapN
     AttributeRecord* record = nullptr;
     AttributeInstance* instance = nullptr;
     const Value* value = nullptr;
-    ViStatus status = FindTypedAttribute(session, attributeId, ZOR_TYPE_STRING, &record);
-    if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+    ViStatus status = FindInstance(session, attributeId, ZOR_TYPE_STRING, repCapName, &record, &instance);
     if (status >= VI_SUCCESS) status = GetCore(*session, *record, *instance, optionFlags, &value);
     if (status < VI_SUCCESS) return RecordAttributeFailure(vi, status, attributeId, repCapName, optionFlags);
     // A warning of the get is not returned: the result is the text copy's.
@@ -191,14 +173,10 @@ ZOR_EXPORT ViStatus Zor_GetAttributeViString(ViSession vi, ViConstString repCapN
 
 ZOR_EXPORT ViStatus Zor_CheckAttributeViInt32(ViSession vi, ViConstString repCapName, ViAttr attributeId,
                                               ViInt32 optionFlags, ViInt32 value) {
-  ViInt32 type = ZOR_TYPE_INT32;
-  const ViStatus typeStatus = Zor_GetAttributeType(vi, attributeId, &type);
-  if (typeStatus < VI_SUCCESS) return typeStatus;
-  const ViStatus status =
-      type == ZOR_TYPE_INT64
-          ? CheckScalar<Int64Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT64, value)
-          : CheckScalar<Int32Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value);
-  return status >= VI_SUCCESS && typeStatus != VI_SUCCESS ? typeStatus : status;
+  return WithInt32Widening(
+      vi, attributeId,
+      [&] { return CheckScalar<Int64Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT64, value); },
+      [&] { return CheckScalar<Int32Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value); });
 }
 
 ZOR_EXPORT ViStatus Zor_CheckAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,

@@ -289,6 +289,26 @@ ViStatus GetCore(SessionData& session, AttributeRecord& record, AttributeInstanc
   return status;
 }
 
+ViStatus FindInstance(SessionData*& session, ViAttr id, ViInt32 type, const char* repCapName,
+                      AttributeRecord** record, AttributeInstance** instance) {
+  const ViStatus status = FindTypedAttribute(session, id, type, record);
+  return status < VI_SUCCESS ? status : ResolveInstance(**record, repCapName, instance);
+}
+
+Value ValueFromArguments(ViInt32 type, va_list& arguments) {
+  switch (type) {
+    case ZOR_TYPE_INT32: return Value::OfInt32(va_arg(arguments, ViInt32));
+    case ZOR_TYPE_INT64: return Value::OfInt64(va_arg(arguments, ViInt64));
+    case ZOR_TYPE_REAL64: return Value::OfReal64(va_arg(arguments, ViReal64));
+    case ZOR_TYPE_STRING: return Value::OfText(va_arg(arguments, const char*));
+    case ZOR_TYPE_ADDR: return Value::OfAddr(va_arg(arguments, ViAddr));
+    case ZOR_TYPE_SESSION: return Value::OfSession(va_arg(arguments, ViSession));
+    case ZOR_TYPE_BOOLEAN:
+      return Value::OfBoolean(static_cast<ViBoolean>(va_arg(arguments, unsigned int) & 0xFFFFu));
+    default: return Value();
+  }
+}
+
 ViStatus RecordAttributeFailure(ViSession vi, ViStatus status, ViAttr attributeId,
                                 const char* repCapName, ViInt32 optionFlags) noexcept {
   if (status == VI_SUCCESS) return status;

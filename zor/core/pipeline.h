@@ -4,6 +4,8 @@
 // the engine on the same session.
 #pragma once
 
+#include <cstdarg>
+
 #include "core/attribute.h"
 #include "core/session.h"
 #include "zor.h"
@@ -67,6 +69,27 @@ inline bool Merge(ViStatus* running, ViStatus status) noexcept {
   }
   if (status > VI_SUCCESS && *running == VI_SUCCESS) *running = status;
   return false;
+}
+
+// Finds the attribute `id` (type-checked unless `type` is ZOR_TYPE_ANY) and the instance that
+// `repCapName` selects: the first steps of every set, get and check.
+ViStatus FindInstance(SessionData*& session, ViAttr id, ViInt32 type, const char* repCapName,
+                      AttributeRecord** record, AttributeInstance** instance);
+
+// One value of `type` from a variable-argument list, as the caller's argument promotion left
+// it: a ViBoolean arrives widened and its low 16 bits are the value.
+Value ValueFromArguments(ViInt32 type, va_list& arguments);
+
+// The ViInt32 entry points first ask the attribute's type (a complete call of its own), so that
+// a ViInt32 value can reach a ViInt64 attribute; then they run `asInt64()` or `asInt32()`. A
+// warning of the type query is the result when the call itself does not fail.
+template <typename AsInt64, typename AsInt32>
+ViStatus WithInt32Widening(ViSession vi, ViAttr id, AsInt64 asInt64, AsInt32 asInt32) {
+  ViInt32 type = ZOR_TYPE_INT32;
+  const ViStatus typeStatus = Zor_GetAttributeType(vi, id, &type);
+  if (typeStatus < VI_SUCCESS) return typeStatus;
+  const ViStatus status = type == ZOR_TYPE_INT64 ? asInt64() : asInt32();
+  return status >= VI_SUCCESS && typeStatus != VI_SUCCESS ? typeStatus : status;
 }
 
 // Records a failure of an attribute call: the status on the session, and for an error made on

@@ -23,8 +23,7 @@ ViStatus SetAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32 o
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindTypedAttribute(session, id, type, &record);
-      if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+      status = FindInstance(session, id, type, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         const Value value = makeValue(record->type);
         status = SetCore(*session, *record, *instance, value, optionFlags);
@@ -40,21 +39,6 @@ ViStatus SetScalar(ViSession vi, const char* repCapName, ViAttr id, ViInt32 opti
   return SetAttribute(vi, repCapName, id, optionFlags, type, [&](ViInt32) { return Traits::Make(value); });
 }
 
-// Reads one value of `type` from a variable-argument list, as the caller's argument promotion
-// left it.
-Value ValueFromArguments(ViInt32 type, va_list& arguments) {
-  switch (type) {
-    case ZOR_TYPE_INT32: return Value::OfInt32(va_arg(arguments, ViInt32));
-    case ZOR_TYPE_INT64: return Value::OfInt64(va_arg(arguments, ViInt64));
-    case ZOR_TYPE_REAL64: return Value::OfReal64(va_arg(arguments, ViReal64));
-    case ZOR_TYPE_STRING: return Value::OfText(va_arg(arguments, const char*));
-    case ZOR_TYPE_ADDR: return Value::OfAddr(va_arg(arguments, ViAddr));
-    case ZOR_TYPE_SESSION: return Value::OfSession(va_arg(arguments, ViSession));
-    case ZOR_TYPE_BOOLEAN: return Value::OfBoolean(static_cast<ViBoolean>(va_arg(arguments, unsigned int) & 0xFFFFu));
-    default: return Value();
-  }
-}
-
 }  // namespace
 
 }  // namespace zor
@@ -65,15 +49,10 @@ extern "C" {
 
 ZOR_EXPORT ViStatus Zor_SetAttributeViInt32(ViSession vi, ViConstString repCapName, ViAttr attributeId,
                                             ViInt32 optionFlags, ViInt32 value) {
-  // A ViInt32 value may go to a ViInt64 attribute (sign-extended), so ask the type first.
-  ViInt32 type = ZOR_TYPE_INT32;
-  const ViStatus typeStatus = Zor_GetAttributeType(vi, attributeId, &type);
-  if (typeStatus < VI_SUCCESS) return typeStatus;
-  const ViStatus status =
-      type == ZOR_TYPE_INT64
-          ? SetScalar<Int64Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT64, value)
-          : SetScalar<Int32Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value);
-  return status >= VI_SUCCESS && typeStatus != VI_SUCCESS ? typeStatus : status;
+  return WithInt32Widening(
+      vi, attributeId,
+      [&] { return SetScalar<Int64Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT64, value); },
+      [&] { return SetScalar<Int32Traits>(vi, repCapName, attributeId, optionFlags, ZOR_TYPE_INT32, value); });
 }
 
 ZOR_EXPORT ViStatus Zor_SetAttributeViInt64(ViSession vi, ViConstString repCapName, ViAttr attributeId,
@@ -135,8 +114,7 @@ ZOR_EXPORT ViStatus Zor_ResetAttribute(ViSession vi, ViConstString repCapName, V
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindAttribute(session, attributeId, &record);
-      if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+      status = FindInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         instance->currentValue.Assign(record->defaultValue, record->type);
         instance->source = kSourceDefault;
@@ -165,8 +143,7 @@ ZOR_EXPORT ViStatus Zor_AttributeUpdateIsPending(ViSession vi, ViConstString rep
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindAttribute(session, attributeId, &record);
-      if (status >= VI_SUCCESS) status = ResolveInstance(*record, repCapName, &instance);
+      status = FindInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
       // Every set takes effect at once, so nothing is ever waiting.
       if (status >= VI_SUCCESS) *updatePending = VI_FALSE;
     }

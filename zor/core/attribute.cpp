@@ -184,6 +184,14 @@ ViStatus FindTypedAttribute(SessionData*& session, ViAttr id, ViInt32 type,
   return VI_SUCCESS;
 }
 
+ViStatus FindAttributeInstance(SessionData*& session, ViAttr id, ViInt32 type,
+                               const char* repCapName, AttributeRecord** record,
+                               AttributeInstance** instance) {
+  *instance = nullptr;
+  const ViStatus status = FindTypedAttribute(session, id, type, record);
+  return status < VI_SUCCESS ? status : ResolveInstance(**record, repCapName, instance);
+}
+
 ViStatus ResolveInstance(const AttributeRecord& record, const char* repCapName,
                          AttributeInstance** instance) {
   *instance = nullptr;

@@ -129,6 +129,12 @@ ViStatus FindAttribute(SessionData*& session, ViAttr id, AttributeRecord** recor
 ViStatus FindTypedAttribute(SessionData*& session, ViAttr id, ViInt32 type,
                             AttributeRecord** record);
 
+// The record of `id` (type-checked unless `type` is ZOR_TYPE_ANY) and the instance that
+// `repCapName` selects: the first steps of every operation on one attribute instance.
+ViStatus FindAttributeInstance(SessionData*& session, ViAttr id, ViInt32 type,
+                               const char* repCapName, AttributeRecord** record,
+                               AttributeInstance** instance);
+
 // The instance of `record` that `repCapName` selects.
 ViStatus ResolveInstance(const AttributeRecord& record, const char* repCapName,
                          AttributeInstance** instance);

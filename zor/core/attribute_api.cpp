@@ -42,11 +42,6 @@ struct AddRequest {
   RangeTablePtr rangeTable;
 };
 
-// Keeps the first warning of a sequence of steps; errors are handled by the caller.
-void KeepFirstWarning(ViStatus* running, ViStatus status) noexcept {
-  if (status > VI_SUCCESS && *running == VI_SUCCESS) *running = status;
-}
-
 ViStatus AddAttribute(const AddRequest& request) {
   const ViSession vi = request.vi;
   SessionGuard guard(vi);
@@ -94,7 +89,7 @@ ViStatus AddAttribute(const AddRequest& request) {
   const ViStatus created = CreateAttributeRecord(*owner, definition, &record);
   if (created != VI_SUCCESS) RecordError(vi, created);
   if (created < VI_SUCCESS) return created;
-  KeepFirstWarning(&running, created);
+  Merge(&running, created);
   InsertAttributeRecord(*owner, std::move(record));
   return running;
 }

@@ -41,7 +41,7 @@ ViStatus GetAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32 o
         AttributeRecord* record = nullptr;
         AttributeInstance* instance = nullptr;
         const Value* value = nullptr;
-        status = FindInstance(session, id, type, repCapName, &record, &instance);
+        status = FindAttributeInstance(session, id, type, repCapName, &record, &instance);
         if (status >= VI_SUCCESS) status = GetCore(*session, *record, *instance, optionFlags, &value);
         if (status >= VI_SUCCESS) CopyOutValue(*value, record->type, out);
       }
@@ -62,12 +62,12 @@ ViStatus CheckAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindInstance(session, id, type, repCapName, &record, &instance);
+      status = FindAttributeInstance(session, id, type, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         const Value value = makeValue(record->type);
         status = WritePermission(*session, *record, optionFlags);
         // The check callback runs whatever the range-check switch says.
-        if (status >= VI_SUCCESS) status = CallCheck(*session, *record, *instance, value);
+        if (status >= VI_SUCCESS) status = CallCheck(session->handle, *record, *instance, value);
       }
     }
     return RecordAttributeFailure(vi, status, id, repCapName, optionFlags);
@@ -163,7 +163,7 @@ ZOR_EXPORT ViStatus Zor_GetAttributeViString(ViSession vi, ViConstString repCapN
     AttributeRecord* record = nullptr;
     AttributeInstance* instance = nullptr;
     const Value* value = nullptr;
-    ViStatus status = FindInstance(session, attributeId, ZOR_TYPE_STRING, repCapName, &record, &instance);
+    ViStatus status = FindAttributeInstance(session, attributeId, ZOR_TYPE_STRING, repCapName, &record, &instance);
     if (status >= VI_SUCCESS) status = GetCore(*session, *record, *instance, optionFlags, &value);
     if (status < VI_SUCCESS) return RecordAttributeFailure(vi, status, attributeId, repCapName, optionFlags);
     // A warning of the get is not returned: the result is the text copy's.

@@ -50,10 +50,8 @@ template <typename Use>
 ViStatus WithInstance(SessionData& acquired, ViAttr attributeId, const char* repCapName, Use use) {
   SessionData* session = &acquired;
   AttributeRecord* record = nullptr;
-  ViStatus status = FindAttribute(session, attributeId, &record);
-  if (status < VI_SUCCESS) return status;
   AttributeInstance* instance = nullptr;
-  status = ResolveInstance(*record, repCapName, &instance);
+  const ViStatus status = FindAttributeInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
   if (status < VI_SUCCESS) return status;
   use(*record, *instance);
   return VI_SUCCESS;

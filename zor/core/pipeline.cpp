@@ -194,18 +194,18 @@ ViStatus WritePermission(const SessionData& session, const AttributeRecord& reco
   return VI_SUCCESS;
 }
 
-ViStatus CallCheck(const SessionData& session, const AttributeRecord& record,
-                   const AttributeInstance& instance, const Value& value) {
+ViStatus CallCheck(ViSession vi, const AttributeRecord& record, const AttributeInstance& instance,
+                   const Value& value) {
   if (record.checkCallback == nullptr) return VI_SUCCESS;
-  const PipelineContextScope context(session.handle, record, instance);
+  const PipelineContextScope context(vi, record, instance);
   if (record.type == ZOR_TYPE_STRING) {
     auto check = FromAnyCallback<ZorCheckCallbackViString>(record.checkCallback);
-    return check(session.handle, instance.repCapName, record.id, value.text());
+    return check(vi, instance.repCapName, record.id, value.text());
   }
   return DispatchScalar(record.type, [&](auto traits) {
     using Traits = decltype(traits);
     auto check = FromAnyCallback<typename Traits::CheckCallback>(record.checkCallback);
-    return check(session.handle, instance.repCapName, record.id, Traits::Get(value));
+    return check(vi, instance.repCapName, record.id, Traits::Get(value));
   }, ZOR_ERROR_INVALID_TYPE);
 }
 
@@ -231,7 +231,7 @@ ViStatus SetCore(SessionData& session, AttributeRecord& record, AttributeInstanc
     if (!cacheable) return status;
   }
   if (session.rangeCheckEnabled != VI_FALSE &&
-      Merge(&status, CallCheck(session, record, instance, newValue))) {
+      Merge(&status, CallCheck(session.handle, record, instance, newValue))) {
     return status;
   }
   if (record.coerceCallback != nullptr) {
@@ -287,12 +287,6 @@ ViStatus GetCore(SessionData& session, AttributeRecord& record, AttributeInstanc
   }
   *result = &instance.currentValue;
   return status;
-}
-
-ViStatus FindInstance(SessionData*& session, ViAttr id, ViInt32 type, const char* repCapName,
-                      AttributeRecord** record, AttributeInstance** instance) {
-  const ViStatus status = FindTypedAttribute(session, id, type, record);
-  return status < VI_SUCCESS ? status : ResolveInstance(**record, repCapName, instance);
 }
 
 Value ValueFromArguments(ViInt32 type, va_list& arguments) {

@@ -53,9 +53,9 @@ ViStatus GetCore(SessionData& session, AttributeRecord& record, AttributeInstanc
 // Asks the instrument for its status when it is due for an end-user call.
 ViStatus StatusCheck(SessionData& session, const AttributeRecord& record);
 
-// Runs the record's check callback on `value`; VI_SUCCESS without one.
-ViStatus CallCheck(const SessionData& session, const AttributeRecord& record,
-                   const AttributeInstance& instance, const Value& value);
+// Runs the record's check callback on `value` for session `vi`; VI_SUCCESS without one.
+ViStatus CallCheck(ViSession vi, const AttributeRecord& record, const AttributeInstance& instance,
+                   const Value& value);
 
 // Permission to write once creation is complete: 0xBFFA000D when refused.
 ViStatus WritePermission(const SessionData& session, const AttributeRecord& record,
@@ -70,11 +70,6 @@ inline bool Merge(ViStatus* running, ViStatus status) noexcept {
   if (status > VI_SUCCESS && *running == VI_SUCCESS) *running = status;
   return false;
 }
-
-// Finds the attribute `id` (type-checked unless `type` is ZOR_TYPE_ANY) and the instance that
-// `repCapName` selects: the first steps of every set, get and check.
-ViStatus FindInstance(SessionData*& session, ViAttr id, ViInt32 type, const char* repCapName,
-                      AttributeRecord** record, AttributeInstance** instance);
 
 // One value of `type` from a variable-argument list, as the caller's argument promotion left
 // it: a ViBoolean arrives widened and its low 16 bits are the value.

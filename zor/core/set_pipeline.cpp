@@ -23,7 +23,7 @@ ViStatus SetAttribute(ViSession vi, const char* repCapName, ViAttr id, ViInt32 o
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindInstance(session, id, type, repCapName, &record, &instance);
+      status = FindAttributeInstance(session, id, type, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         const Value value = makeValue(record->type);
         status = SetCore(*session, *record, *instance, value, optionFlags);
@@ -114,7 +114,7 @@ ZOR_EXPORT ViStatus Zor_ResetAttribute(ViSession vi, ViConstString repCapName, V
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
+      status = FindAttributeInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
       if (status >= VI_SUCCESS) {
         instance->currentValue.Assign(record->defaultValue, record->type);
         instance->source = kSourceDefault;
@@ -143,7 +143,7 @@ ZOR_EXPORT ViStatus Zor_AttributeUpdateIsPending(ViSession vi, ViConstString rep
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
       AttributeInstance* instance = nullptr;
-      status = FindInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
+      status = FindAttributeInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
       // Every set takes effect at once, so nothing is ever waiting.
       if (status >= VI_SUCCESS) *updatePending = VI_FALSE;
     }

@@ -8,7 +8,10 @@
 #include <new>
 
 #include "core/attribute.h"
+#include "core/export_guard.h"
+#include "core/pipeline.h"
 #include "core/session.h"
+#include "core/value_traits.h"
 #include "errors/error_info.h"
 #include "range/range_table.h"
 
@@ -26,7 +29,7 @@ ViStatus Note(ViSession vi, ViStatus status) noexcept {
 }
 
 // The first warning of a sequence of steps wins over a later success.
-ViStatus Merge(ViStatus earlier, ViStatus later) noexcept {
+ViStatus FirstWarning(ViStatus earlier, ViStatus later) noexcept {
   return earlier != VI_SUCCESS ? earlier : later;
 }
 
@@ -52,7 +55,7 @@ ViStatus CheckAgainstTable(ViSession vi, ViConstString repCapName, ViAttr attrib
   // The lookup has recorded its failure on the thread only; the session gets it too.
   const ViStatus found = Note(vi, lookup(table));
   if (found < VI_SUCCESS) return found;
-  return Merge(status, found);
+  return FirstWarning(status, found);
 }
 
 // The default coerce: a coerced table replaces the value by the coerced value of the first
@@ -67,7 +70,7 @@ ViStatus CoerceAgainstTable(ViSession vi, ViConstString repCapName, ViAttr attri
   if (table != nullptr && table->type == ZOR_RANGE_COERCED) {
     const ViStatus found = Note(vi, lookup(table, coercedValue));
     if (found < VI_SUCCESS) return found;
-    return Merge(status, found);
+    return FirstWarning(status, found);
   }
   *coercedValue = value;
   return status;
@@ -147,71 +150,36 @@ ViStatus MinMax(ViSession vi, ViConstString repCapName, ViAttr attributeId, T* m
 
 ViReal64 AsReal64(ViReal64 field) noexcept { return field; }
 
-// Which callback type a value type's check and coerce callbacks have.
-template <typename T>
-struct CallbackTypes;
-template <>
-struct CallbackTypes<ViInt32> {
-  static constexpr ViInt32 kType = ZOR_TYPE_INT32;
-  using Check = ZorCheckCallbackViInt32;
-  using Coerce = ZorCoerceCallbackViInt32;
-};
-template <>
-struct CallbackTypes<ViReal64> {
-  static constexpr ViInt32 kType = ZOR_TYPE_REAL64;
-  using Check = ZorCheckCallbackViReal64;
-  using Coerce = ZorCoerceCallbackViReal64;
-};
-
 // The check and coerce steps of a set, without writing, caching or invalidating anything.
-template <typename T>
-ViStatus CoercedValue(ViSession vi, ViConstString repCapName, ViAttr attributeId, T value,
-                      T* coercedValue) {
-  SessionGuard guard(vi);
-  if (!guard.acquired()) return RecordError(vi, guard.status());
-  if (coercedValue == nullptr) return RecordError(vi, ZOR_ERROR_INVALID_PARAMETER);
-  SessionData* session = &guard.data();
-  AttributeRecord* record = nullptr;
-  ViStatus status = FindTypedAttribute(session, attributeId, CallbackTypes<T>::kType, &record);
-  if (status < VI_SUCCESS) return RecordError(vi, status);
-  AttributeInstance* instance = nullptr;
-  status = ResolveInstance(*record, repCapName, &instance);
-  if (status < VI_SUCCESS) return RecordError(vi, status);
-
-  // As a check made by the end user: writability first, once creation is complete.
-  if (session->creationComplete != VI_FALSE &&
-      (record->flags & (ZOR_VAL_NOT_WRITABLE | ZOR_VAL_NOT_USER_WRITABLE)) != 0) {
-    return RecordError(vi, ZOR_ERROR_ATTRIBUTE_READ_ONLY);
-  }
-  // The check callback runs whatever the session's range-checking setting says.
-  ViStatus checked = VI_SUCCESS;
-  if (record->checkCallback != nullptr) {
-    const auto check = FromAnyCallback<typename CallbackTypes<T>::Check>(record->checkCallback);
-    checked = Note(vi, check(vi, instance->repCapName, attributeId, value));
+// `Traits` is the value traits of the attribute type (ViInt32 or ViReal64).
+template <typename Traits>
+ViStatus CoercedValue(ViSession vi, ViConstString repCapName, ViAttr attributeId,
+                      typename Traits::Type value, typename Traits::Type* coercedValue, ViInt32 type) {
+  return ExportGuard(vi, [&] {
+    SessionGuard guard(vi);
+    if (!guard.acquired()) return RecordError(vi, guard.status());
+    if (coercedValue == nullptr) return RecordError(vi, ZOR_ERROR_INVALID_PARAMETER);
+    SessionData* session = &guard.data();
+    AttributeRecord* record = nullptr;
+    AttributeInstance* instance = nullptr;
+    const ViStatus found = FindAttributeInstance(session, attributeId, type, repCapName, &record, &instance);
+    if (found < VI_SUCCESS) return RecordError(vi, found);
+    // As a check made by the end user: writability first, once creation is complete; then the
+    // check callback, whatever the session's range-checking setting says.
+    const ViStatus writable = WritePermission(*session, *record, ZOR_VAL_USER_CALL);
+    if (writable < VI_SUCCESS) return RecordError(vi, writable);
+    const ViStatus checked = Note(vi, CallCheck(vi, *record, *instance, Traits::Make(value)));
     if (checked < VI_SUCCESS) return checked;
-  }
-  T coerced = value;
-  ViStatus coercion = VI_SUCCESS;
-  if (record->coerceCallback != nullptr) {
-    const auto coerce =
-        FromAnyCallback<typename CallbackTypes<T>::Coerce>(record->coerceCallback);
-    coercion = Note(vi, coerce(vi, instance->repCapName, attributeId, value, &coerced));
-    if (coercion < VI_SUCCESS) return coercion;
-  }
-  *coercedValue = coerced;
-  return Merge(checked, coercion);
-}
-
-template <typename T>
-ViStatus CoercedValueGuarded(ViSession vi, ViConstString repCapName, ViAttr attributeId, T value,
-                             T* coercedValue) noexcept {
-  try {
-    return CoercedValue(vi, repCapName, attributeId, value, coercedValue);
-  } catch (const std::bad_alloc&) {
-    return RecordError(vi, VI_ERROR_ALLOC);
-  } catch (...) {
-    return RecordError(vi, ZOR_ERROR_UNRECOVERABLE_FAILURE);
-  }
+    typename Traits::Type coerced = value;
+    ViStatus coercion = VI_SUCCESS;
+    if (record->coerceCallback != nullptr) {
+      const auto coerce = FromAnyCallback<typename Traits::CoerceCallback>(record->coerceCallback);
+      coercion = Note(vi, coerce(vi, instance->repCapName, attributeId, value, &coerced));
+      if (coercion < VI_SUCCESS) return coercion;
+    }
+    *coercedValue = coerced;
+    return FirstWarning(checked, coercion);
+  });
 }
 
 }  // namespace
@@ -313,7 +281,7 @@ ZOR_EXPORT ViStatus Zor_DefaultCompareCallbackViReal64(ViSession vi, ViConstStri
   if (status < VI_SUCCESS) return status;
   const ViStatus compared = zor::Note(vi, Zor_CompareWithPrecision(precision, a, b, result));
   if (compared < VI_SUCCESS) return compared;
-  return zor::Merge(status, compared);
+  return zor::FirstWarning(status, compared);
 }
 
 // ---- Minimum and maximum of an attribute's table ----
@@ -342,13 +310,16 @@ ZOR_EXPORT ViStatus Zor_GetAttrMinMaxViReal64(ViSession vi, ViConstString repCap
 ZOR_EXPORT ViStatus Zor_GetCoercedValViInt32(ViSession vi, ViConstString repCapName,
                                              ViAttr attributeId, ViInt32 value,
                                              ViInt32* coercedValue) {
-  return zor::CoercedValueGuarded(vi, repCapName, attributeId, value, coercedValue);
+  return zor::CoercedValue<zor::Int32Traits>(vi, repCapName, attributeId, value, coercedValue,
+                                             ZOR_TYPE_INT32);
 }
+
 
 ZOR_EXPORT ViStatus Zor_GetCoercedValViReal64(ViSession vi, ViConstString repCapName,
                                               ViAttr attributeId, ViReal64 value,
                                               ViReal64* coercedValue) {
-  return zor::CoercedValueGuarded(vi, repCapName, attributeId, value, coercedValue);
+  return zor::CoercedValue<zor::Real64Traits>(vi, repCapName, attributeId, value, coercedValue,
+                                              ZOR_TYPE_REAL64);
 }
 
 // ---- Value helpers without a session ----

@@ -14,6 +14,7 @@
 #include <new>
 
 #include "core/attribute.h"
+#include "core/export_guard.h"
 #include "core/pipeline.h"
 #include "core/session.h"
 #include "errors/error_info.h"
@@ -262,10 +263,8 @@ ViStatus AttrRangeTable(ViSession vi, SessionData& data, ViConstString repCapNam
   if (rangeTable == nullptr) return ZOR_ERROR_INVALID_PARAMETER;
   SessionData* session = &data;
   AttributeRecord* record = nullptr;
-  ViStatus status = FindAttribute(session, attributeId, &record);
-  if (status < VI_SUCCESS) return status;
   AttributeInstance* instance = nullptr;
-  status = ResolveInstance(*record, repCapName, &instance);
+  const ViStatus status = FindAttributeInstance(session, attributeId, ZOR_TYPE_ANY, repCapName, &record, &instance);
   if (status < VI_SUCCESS) return status;
   if (record->rangeTableCallback != nullptr) {
     return record->rangeTableCallback(vi, instance->repCapName, attributeId, rangeTable);
@@ -277,10 +276,9 @@ ViStatus AttrRangeTable(ViSession vi, SessionData& data, ViConstString repCapNam
 // FindAttribute for the stored-pointer functions; `use` reads or replaces the field.
 template <typename Use>
 ViStatus WithStoredTable(ViSession vi, ViAttr attributeId, Use use) noexcept {
-  ViStatus status = VI_SUCCESS;
-  try {
+  return ExportGuard(vi, [&] {
     SessionGuard guard(vi);
-    status = guard.status();
+    ViStatus status = guard.status();
     if (guard.acquired()) {
       SessionData* session = &guard.data();
       AttributeRecord* record = nullptr;
@@ -288,12 +286,8 @@ ViStatus WithStoredTable(ViSession vi, ViAttr attributeId, Use use) noexcept {
       if (status >= VI_SUCCESS) status = use(*record);
     }
     if (status != VI_SUCCESS) RecordError(vi, status);
-  } catch (const std::bad_alloc&) {
-    status = RecordError(vi, VI_ERROR_ALLOC);
-  } catch (...) {
-    status = RecordError(vi, ZOR_ERROR_UNRECOVERABLE_FAILURE);
-  }
-  return status;
+    return status;
+  });
 }
 
 }  // namespace

@@ -78,12 +78,9 @@ ViStatus Validate(ViSession vi, SessionData& caller, const char* instanceName,
                   ViAttr attributeId) {
   SessionData* session = &caller;
   AttributeRecord* record = nullptr;
-  ViStatus status = FindAttribute(session, attributeId, &record);
-  if (status < VI_SUCCESS) return RecordError(vi, status);
   AttributeInstance* instance = nullptr;
-  status = ResolveInstance(*record, instanceName, &instance);
-  if (status < VI_SUCCESS) return RecordError(vi, status);
-  return VI_SUCCESS;
+  const ViStatus status = FindAttributeInstance(session, attributeId, ZOR_TYPE_ANY, instanceName, &record, &instance);
+  return status < VI_SUCCESS ? RecordError(vi, status) : VI_SUCCESS;
 }
 
 }  // namespace
